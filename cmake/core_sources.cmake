@@ -1,0 +1,12 @@
+# Sources of the core library: no Qt include may appear in any of them.
+set(VETRA_CORE_SOURCES
+  app/cp1252.cpp
+  app/data_folder.cpp
+  app/delimited_fields.cpp
+  app/file_errors.cpp
+  app/file_io.cpp
+  app/general_data.cpp
+  app/named_file.cpp
+  app/numbers.cpp
+  app/wait.cpp
+)

@@ -1,0 +1,44 @@
+# Sources of the platform layer and the screens (Qt).
+set(VETRA_GUI_SOURCES
+  platform/message_box.cpp
+  platform/program_folder.cpp
+  platform/sound_player.cpp
+  platform/help_viewer.cpp
+  platform/system_folders.cpp
+  platform/text.cpp
+  app/datosgen.cpp
+  app/drawing.cpp
+  app/help.cpp
+  app/mensajes.cpp
+  app/pointers.cpp
+  app/section_screen.cpp
+  app/sounds.cpp
+  app/startup.cpp
+  app/vetra.cpp
+)
+
+# Pictures, pointers and sounds built into the program.
+set(VETRA_EMBEDDED_RESOURCES
+  cover.png
+  signosel.png
+  buttons/ayuda.png
+  buttons/borrar.png
+  buttons/cancelar.png
+  buttons/copiar.png
+  buttons/guardar.png
+  buttons/imprimir.png
+  buttons/indice.png
+  buttons/reducir.png
+  buttons/salir.png
+  pointers/manoindice.png
+  pointers/manoabierta.png
+  pointers/manocerrada.png
+  pointers/lapiz.png
+  pointers/goma.png
+  sounds/1.wav
+  sounds/5.wav
+  sounds/6.wav
+  sounds/7.wav
+  sounds/9.wav
+  sounds/10.wav
+)

@@ -1,0 +1,9 @@
+#include "platform/program_folder.h"
+
+#include <QCoreApplication>
+
+namespace vetra {
+
+std::string ProgramFolder() { return QCoreApplication::applicationDirPath().toStdString(); }
+
+}  // namespace vetra
