@@ -8,6 +8,9 @@ QString FromFileText(std::string_view bytes) { return QString::fromStdString(Cp1
 
 std::string ToFileText(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
 
-QString FromMessage(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString FromMessage(const std::string& utf8) {
+  // Messages break their lines with CR LF; on screen a line feed does it.
+  return QString::fromStdString(utf8).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 }  // namespace vetra

@@ -9,6 +9,6 @@ namespace vetra {
 
 QString FromFileText(std::string_view bytes);   // Windows-1252 bytes → screen text
 std::string ToFileText(const QString& text);    // screen text → Windows-1252 bytes
-QString FromMessage(const std::string& utf8);   // the core's messages
+QString FromMessage(const std::string& utf8);   // the core's messages, lines broken by CR LF
 
 }  // namespace vetra
