@@ -2,12 +2,26 @@
 // The one program-wide state record. Screens read what they need from it and
 // from the data files when they are shown; routines pass results through its
 // fields and flags (the answer flags of the message dialog, lastFileError).
+#include <array>
 #include <cstdint>
 #include <string>
 
 namespace vetra {
 
 class FileErrorReporter;
+
+// One match of a reduction's base.
+struct BaseMatch {
+  std::array<std::int16_t, 3> signs{};  // sign 1, X, 2 marked (0/1)
+  std::int16_t signCount = 0;           // 1, 2 or 3: single, double or triple
+  std::int16_t marked = 0;              // 1: its multiple takes part in the reduction
+  std::int16_t probable = 0;            // probable sign: 0 none, 1 "1", 2 "X", 3 "2"
+  bool operator==(const BaseMatch&) const = default;
+};
+using BaseGrid = std::array<BaseMatch, 14>;
+// [sign 1, X, 2][total 0..14]: 1 when a kept column may hold exactly that
+// many of that sign among the marked matches.
+using AllowedTotals = std::array<std::array<std::int16_t, 15>, 3>;
 
 struct AppState {
   // Folder and constants.
@@ -45,6 +59,23 @@ struct AppState {
   bool copyPressed = false;
   bool reducePressed = false;
   std::int16_t pointerZone = 0;
+
+  // The current reduction: with currentMatchday, currentOrder and
+  // reductionMethod, the fields of its line in the index of reductions.
+  std::int16_t minErrors = 0;  // errors allowed against the probable column
+  std::int16_t maxErrors = 0;
+  std::int32_t directBets = 0;   // columns of the base
+  std::int32_t reducedBets = 0;  // columns the reduction keeps
+  BaseGrid baseGrid{};
+  AllowedTotals allowedTotals{};
+  std::string description;  // file bytes, at most 35, trimmed
+
+  // The matchday and order lists of the section screens.
+  std::int16_t matchdayListTop = 0;  // top of the matchday panel; the list opens 31 below it
+  std::int16_t orderListLeft = 0;    // left of the order panel
+  std::int16_t sheetTextLeft = 0;    // where the reduction sheet prints the matchday date
+  bool matchdayPanelOpen = false;
+  bool orderPanelOpen = false;
 
   // The main menu reopens the reduction screen while this stays true.
   bool reshowReductionScreen = false;

@@ -2,6 +2,7 @@
 // The byte-level file operations of the program. Each returns 0 on success or
 // the program's error number (see file_errors.h); none reports anything, so
 // that every routine can word its own message.
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,74 @@ int ReadFileBytes(const std::string& path, std::string& out);
 // folder that is then renamed over the old one, so that a failure never leaves
 // half a file and the previous contents survive it.
 int WriteFileReplacing(const std::string& path, std::string_view bytes);
+
+// Reads up to `length` bytes from byte `offset` on: fewer, or none, when the
+// file ends before.
+int ReadFileAt(const std::string& path, long long offset, std::size_t length, std::string& out);
+
+// Writes `bytes` at byte `offset` and leaves every other byte of the file as
+// it was. A missing file is created; a gap between the end of the file and
+// `offset` is filled with blanks.
+int WriteFileAt(const std::string& path, long long offset, std::string_view bytes);
+
+// A whole new file written piece by piece through a large buffer into a
+// temporary file beside it, which Commit renames over the old one; until then,
+// and after any failure, the old file stays as it was. Destroying the writer
+// without a commit drops the new bytes.
+class ReplacingFileWriter {
+ public:
+  ReplacingFileWriter() = default;
+  ~ReplacingFileWriter() { Discard(); }
+  ReplacingFileWriter(const ReplacingFileWriter&) = delete;
+  ReplacingFileWriter& operator=(const ReplacingFileWriter&) = delete;
+
+  int Open(const std::string& path);
+  // Buffered; after the first failure nothing more is written and that
+  // failure's number is returned by this and every later call.
+  int Write(std::string_view bytes);
+  int Commit();
+  void Discard();  // drops the temporary file; the old file is untouched
+  bool IsOpen() const { return file_ != nullptr; }
+
+ private:
+  int Flush();
+  int Fail(int number);
+
+  std::string path_;
+  std::string temp_;
+  std::FILE* file_ = nullptr;
+  std::string buffer_;
+  int error_ = 0;
+};
+
+// A file read line by line through a buffer, with a seek to any byte in
+// constant time.
+class LineFileReader {
+ public:
+  LineFileReader() = default;
+  ~LineFileReader() { Close(); }
+  LineFileReader(const LineFileReader&) = delete;
+  LineFileReader& operator=(const LineFileReader&) = delete;
+
+  int Open(const std::string& path);
+  void Close();
+  bool IsOpen() const { return file_ != nullptr; }
+  long long Size() const { return size_; }
+  int Seek(long long offset);
+  // The next line without its CR LF (or LF); only its first `keep` bytes are
+  // kept, so that a file without line ends cannot fill the memory. False at
+  // the end of the file or on a read error.
+  bool ReadLine(std::string& out, std::size_t keep);
+
+ private:
+  bool Refill();
+
+  std::FILE* file_ = nullptr;
+  long long size_ = 0;
+  std::string buffer_;
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+};
 
 int CreateFolder(const std::string& path);  // an existing folder is no error
 int CopyFileTo(const std::string& from, const std::string& to);

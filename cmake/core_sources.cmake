@@ -9,4 +9,10 @@ set(VETRA_CORE_SOURCES
   app/named_file.cpp
   app/numbers.cpp
   app/wait.cpp
+  app/list_file.cpp
+  matchdays/matchday_file.cpp
+  matchdays/team_file.cpp
+  reductions/base_file.cpp
+  reductions/column_file.cpp
+  output/address_file.cpp
 )

@@ -1,0 +1,85 @@
+#pragma once
+// The reduced-column files "RED" + matchday + order + ".VTR": one line per
+// kept column, a quote, its 14 signs, a quote and CR LF (18 bytes), in the
+// order the engine accepted them, with nothing before or after.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "app/file_io.h"
+
+namespace vetra {
+
+struct AppState;
+
+inline constexpr std::size_t kColumnSigns = 14;
+inline constexpr std::size_t kColumnLineSize = 18;
+
+// "RED0703.VTR" for matchday 7, order 3.
+std::string ColumnFileName(int matchday, int orderNumber);
+
+// The line of one column: its signs padded or cut to 14, quoted, with CR LF.
+std::string ColumnLine(std::string_view column);
+
+// Writes the columns of one reduction. They go through a large buffer into a
+// temporary file that Commit renames over the file of the key, so that the
+// old file survives a failure and a reader never meets half a file. The first
+// failure is reported as "ECR" and sets lastFileError; later calls then do
+// nothing.
+class ColumnFileWriter {
+ public:
+  ColumnFileWriter(AppState& app, int matchday, int orderNumber);
+  bool Good() const { return error_ == 0; }
+  void Write(std::string_view column);
+  void Commit();
+  // A cancelled reduction: drops the new columns and deletes the file of the
+  // key too, so that no columns remain for it.
+  void Cancel();
+  long long ColumnsWritten() const { return written_; }
+
+ private:
+  void Check(int number);
+
+  AppState& app_;
+  int matchday_;
+  int orderNumber_;
+  ReplacingFileWriter out_;
+  int error_ = 0;
+  long long written_ = 0;
+  std::string line_;
+};
+
+// Reads the columns of one reduction, from any column on.
+class ColumnFileReader {
+ public:
+  // Sets fileToOpen to the file of currentMatchday and currentOrder and opens
+  // it as the shared open routine does: lastFileError is set, and every error
+  // but a missing file (53) is reported after the file's name.
+  int Open(AppState& app);
+  void Close() { in_.Close(); }
+  bool IsOpen() const { return in_.IsOpen(); }
+
+  // Lines in the file, counting a last one cut short.
+  long long ColumnCount() const;
+
+  // The next read starts at column n (1-based), wherever it lies.
+  void SeekColumn(long long n);
+
+  // The next column: the first item of its line, the text between its quotes
+  // (or, unquoted, up to a comma), at most 14 characters. False at the end of
+  // the file: readers never go past it.
+  bool Next(std::string& column);
+
+ private:
+  LineFileReader in_;
+  std::string line_;
+};
+
+// Deletes the file of one key; a missing file is no error. Other failures are
+// reported as "BCR" and set lastFileError.
+void DeleteColumnFile(AppState& app, int matchday, int orderNumber);
+
+// Deletes every column file of a matchday, whatever its order number.
+void DeleteMatchdayColumnFiles(AppState& app, int matchday);
+
+}  // namespace vetra
