@@ -42,3 +42,4 @@ set(VETRA_EMBEDDED_RESOURCES
   sounds/9.wav
   sounds/10.wav
 )
+list(APPEND VETRA_GUI_SOURCES matchdays/selection_lists.cpp)
