@@ -16,3 +16,13 @@ set(VETRA_CORE_SOURCES
   reductions/column_file.cpp
   output/address_file.cpp
 )
+
+# Reduction engine: tables, prediction, generation of columns, figures.
+list(APPEND VETRA_CORE_SOURCES
+  reductions/column_generator.cpp
+  reductions/number_format.cpp
+  reductions/reduction_engine.cpp
+  reductions/reduction_figures.cpp
+  reductions/reduction_run.cpp
+  reductions/reduction_tables.cpp
+)
