@@ -43,3 +43,4 @@ set(VETRA_EMBEDDED_RESOURCES
   sounds/10.wav
 )
 list(APPEND VETRA_GUI_SOURCES matchdays/selection_lists.cpp)
+list(APPEND VETRA_GUI_SOURCES platform/qt_printer.cpp)

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(g++ make cmake qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-liberation)
+packages=(g++ make cmake qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-liberation poppler-utils)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,85 @@
+#pragma once
+// The printer on Qt Print Support: the system's default printer, or a PDF file
+// for each job when the system has no printer.
+#include <QPainter>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "output/printer.h"
+
+class QPrinter;
+
+namespace vetra {
+
+// Where PDF jobs go unless told otherwise: the user's documents folder.
+std::string DefaultPdfFolder();
+
+class QtPrinter final : public Printer {
+ public:
+  enum class Output {
+    DefaultPrinter,  // a PDF file only when the system has no default printer
+    Pdf,             // always a PDF file
+  };
+
+  // PDF files are written into `pdfFolder`, made when missing.
+  explicit QtPrinter(std::string pdfFolder, Output output = Output::DefaultPrinter);
+  ~QtPrinter() override;
+  QtPrinter(const QtPrinter&) = delete;
+  QtPrinter& operator=(const QtPrinter&) = delete;
+
+  bool PrintsToPdf() const { return toPdf_; }
+  // The PDF file of the job ended last, for the screen to tell the user;
+  // empty when it went to a printer, printed nothing or failed.
+  const std::string& LastPdfFile() const { return lastPdfFile_; }
+
+  void SetFontName(std::string_view name) override;
+  void SetFontSize(double points) override;
+  void SetFontBold(bool bold) override;
+  double CurrentX() const override { return x_; }
+  double CurrentY() const override { return y_; }
+  void SetCurrentX(double x) override { x_ = x; }
+  void SetCurrentY(double y) override { y_ = y; }
+  void Print(std::string_view text) override;
+  void Line(double fromX, double fromY, double toX, double toY) override;
+  void FillBox(double left, double top, double width, double height) override;
+  void SetLineWidth(int dots) override { lineWidth_ = dots; }
+  void SetPaperSize(PaperSize size) override;
+  int PageHeight() const override;
+  void SetPageHeight(int twips) override;
+  void NewPage() override;
+  int Page() const override { return page_; }
+  std::string EndJob() override;
+
+ private:
+  // Starts the job and any page breaks still owed; false when nothing can
+  // be drawn.
+  bool ReadyToDraw();
+  bool BeginJob();
+  void ApplyPen();
+  QFont CurrentFont() const;
+  QSizeF Sheet() const;
+  void SetSheet(QSizeF millimetres);
+  void Fail(const std::string& message);
+  std::filesystem::path NewPdfFileName() const;
+
+  std::unique_ptr<QPrinter> printer_;  // outlives painter_
+  QPainter painter_;
+  bool toPdf_ = false;
+  std::filesystem::path pdfFolder_;
+  std::string pdfFile_;      // file of the running job
+  std::string lastPdfFile_;  // file of the last job ended
+  std::string error_;
+  bool jobFailed_ = false;
+
+  std::string fontName_ = "Arial";
+  double fontSize_ = 10;
+  bool bold_ = false;
+  int lineWidth_ = 1;
+  double x_ = 0;
+  double y_ = 0;
+  int page_ = 1;
+  int breaksOwed_ = 0;  // page breaks asked for and not yet made
+};
+
+}  // namespace vetra
