@@ -59,6 +59,7 @@ struct AppState {
   bool copyPressed = false;
   bool reducePressed = false;
   std::int16_t pointerZone = 0;
+  bool historyPicked = false;  // a line was picked in the history window
 
   // The current reduction: with currentMatchday, currentOrder and
   // reductionMethod, the fields of its line in the index of reductions.

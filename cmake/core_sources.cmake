@@ -26,3 +26,4 @@ list(APPEND VETRA_CORE_SOURCES
   reductions/reduction_run.cpp
   reductions/reduction_tables.cpp
 )
+list(APPEND VETRA_CORE_SOURCES maintenance/history_index.cpp)
