@@ -146,14 +146,7 @@ void Datosgen::TogglePanel(int index) {
     ClosePanel(index);
     return;
   }
-  PlaySoundEffect(app_, 6);
-  {
-    QPainter p(&surface_->Image());
-    DrawPanelOpen(p, panel.rect.x(), panel.rect.y(), panel.rect.width(), panel.rect.height());
-  }
-  surface_->update();
-  panel.editor->show();
-  panel.editor->setFocus();
+  OpenPanelEditor(app_, surface_, panel.rect, panel.editor);
   panel.open = true;
 }
 

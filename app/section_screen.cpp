@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "app/drawing.h"
+#include "app/sounds.h"
 
 namespace vetra {
 
@@ -28,6 +29,18 @@ void DrawingSurface::mousePressEvent(QMouseEvent* event) {
 }
 
 void DrawingSurface::mouseMoveEvent(QMouseEvent* event) { emit Moved(event->position().toPoint()); }
+
+void OpenPanelEditor(const AppState& app, DrawingSurface* surface, const QRect& panel, QWidget* editor) {
+  PlaySoundEffect(app, 6);
+  {
+    QPainter p(&surface->Image());
+    DrawPanelOpen(p, panel.x(), panel.y(), panel.width(), panel.height());
+  }
+  surface->update();
+  editor->show();
+  editor->raise();
+  editor->setFocus();
+}
 
 QPixmap ButtonPicture(const QString& name) { return QPixmap(QStringLiteral(":/buttons/%1.png").arg(name.toLower())); }
 

@@ -30,6 +30,12 @@ class DrawingSurface : public QWidget {
   QImage image_;
 };
 
+struct AppState;
+
+// A press opens a panel: sound 6, the panel's open look, and its editor or
+// list shown below it with the keyboard focus.
+void OpenPanelEditor(const AppState& app, DrawingSurface* surface, const QRect& panel, QWidget* editor);
+
 // The picture of a button by its name ("Salir", "Ayuda", "Guardar", ...).
 QPixmap ButtonPicture(const QString& name);
 

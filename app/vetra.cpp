@@ -14,6 +14,7 @@
 #include "app/pointers.h"
 #include "app/section_screen.h"
 #include "app/sounds.h"
+#include "reductions/reducir.h"
 
 namespace vetra {
 namespace {
@@ -72,7 +73,7 @@ MainMenu::MainMenu(AppState& app) : QWidget(nullptr), app_(app) {
 void MainMenu::BuildSections() {
   sections_ = {{
       {QStringLiteral("        DATOS DE JORNADAS"), 40, 225, false, nullptr},
-      {QStringLiteral("    REDUCCIÓN DE APUESTAS"), 40, 270, false, nullptr},
+      {QStringLiteral("    REDUCCIÓN DE APUESTAS"), 40, 270, false, [this] { ShowReductionScreen(app_, this); }},
       {QStringLiteral("   CONSULTAR REDUCCIONES"), 40, 315, false, nullptr},
       {QStringLiteral("          SALIDA DE DATOS"), 300, 225, false, nullptr},
       {QStringLiteral("    ESCRUTINIO DE ACIERTOS"), 300, 270, false, nullptr},

@@ -7,6 +7,7 @@ set(VETRA_CORE_SOURCES
   app/file_io.cpp
   app/general_data.cpp
   app/named_file.cpp
+  app/number_format.cpp
   app/numbers.cpp
   app/wait.cpp
   app/list_file.cpp
@@ -20,10 +21,12 @@ set(VETRA_CORE_SOURCES
 # Reduction engine: tables, prediction, generation of columns, figures.
 list(APPEND VETRA_CORE_SOURCES
   reductions/column_generator.cpp
-  reductions/number_format.cpp
   reductions/reduction_engine.cpp
   reductions/reduction_figures.cpp
   reductions/reduction_run.cpp
   reductions/reduction_tables.cpp
 )
 list(APPEND VETRA_CORE_SOURCES maintenance/history_index.cpp)
+# The storing of a reduction run: index entry and column file.
+list(APPEND VETRA_CORE_SOURCES reductions/reduction_store.cpp)
+list(APPEND VETRA_CORE_SOURCES reductions/base_editing.cpp)

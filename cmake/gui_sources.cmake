@@ -46,3 +46,10 @@ list(APPEND VETRA_GUI_SOURCES platform/qt_printer.cpp)
 list(APPEND VETRA_GUI_SOURCES matchdays/selection_lists.cpp)
 list(APPEND VETRA_GUI_SOURCES maintenance/historic.cpp)
 list(APPEND VETRA_EMBEDDED_RESOURCES carpeta.png)
+list(APPEND VETRA_GUI_SOURCES
+  platform/locale_marks.cpp
+  reductions/counter_panel.cpp
+  reductions/progress_panel.cpp
+  reductions/reducir.cpp
+  reductions/sheet_drawing.cpp
+)

@@ -1,5 +1,7 @@
 #include "matchdays/selection_lists.h"
 
+#include <QFocusEvent>
+
 #include "app/app_state.h"
 
 namespace vetra {
@@ -39,6 +41,11 @@ void PickList::Fill(const QStringList& entries, bool columnsOfTen) {
   // Each column one unit narrower than its share: the frame takes the rest.
   setGridSize(columnsOfTen ? QSize(kColumnWidth - 1, kEntryHeight) : QSize());
   addItems(entries);
+}
+
+void PickList::focusOutEvent(QFocusEvent* event) {
+  QListWidget::focusOutEvent(event);
+  if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) emit Left();
 }
 
 void PickList::Select(int index) {

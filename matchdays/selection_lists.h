@@ -20,6 +20,11 @@ class PickList : public QListWidget {
 
  signals:
   void Chosen(int index);
+  // The keyboard focus went elsewhere in the same window.
+  void Left();
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override;
 };
 
 // n right-aligned in two characters: " 1", "10".

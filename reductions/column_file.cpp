@@ -14,6 +14,10 @@
 namespace vetra {
 namespace {
 
+// What stands around the 14 signs of a line.
+constexpr std::string_view kLineHead = "\"";
+constexpr std::string_view kLineTail = "\"\r\n";
+
 // Enough of a line for a quoted column with blanks around it; the rest of a
 // longer line is skipped.
 constexpr std::size_t kLineKept = 64;
@@ -39,7 +43,9 @@ std::string ColumnFileName(int matchday, int orderNumber) {
   return "RED" + TwoDigits(matchday) + TwoDigits(orderNumber) + ".VTR";
 }
 
-std::string ColumnLine(std::string_view column) { return "\"" + FixedWidth(column, kColumnSigns) + "\"\r\n"; }
+std::string ColumnLine(std::string_view column) {
+  return std::string(kLineHead) + FixedWidth(column, kColumnLength) + std::string(kLineTail);
+}
 
 ColumnFileWriter::ColumnFileWriter(AppState& app, int matchday, int orderNumber)
     : app_(app), matchday_(matchday), orderNumber_(orderNumber) {
@@ -58,11 +64,19 @@ void ColumnFileWriter::Check(int number) {
 void ColumnFileWriter::Write(std::string_view column) {
   if (error_) return;
   // The quotes and CR LF of line_ stay; only the signs change.
-  const std::size_t n = std::min(column.size(), kColumnSigns);
+  const std::size_t n = std::min(column.size(), kColumnLength);
   line_.replace(1, n, column.substr(0, n));
-  if (n < kColumnSigns) line_.replace(1 + n, kColumnSigns - n, kColumnSigns - n, ' ');
+  if (n < kColumnLength) line_.replace(1 + n, kColumnLength - n, kColumnLength - n, ' ');
   Check(out_.Write(line_));
   if (!error_) ++written_;
+}
+
+ColumnFrame ColumnFileWriter::Frame() const { return {kLineHead, kLineTail}; }
+
+void ColumnFileWriter::Take(std::string_view lines) {
+  if (error_) return;
+  Check(out_.Write(lines));
+  if (!error_) written_ += static_cast<long long>(lines.size() / kColumnLineSize);
 }
 
 void ColumnFileWriter::Commit() {
@@ -94,7 +108,7 @@ bool ColumnFileReader::Next(std::string& column) {
   if (!in_.ReadLine(line_, kLineKept)) return false;
   DelimitedReader item(line_);
   if (item.ReadText(column) != 0) column.clear();
-  if (column.size() > kColumnSigns) column.resize(kColumnSigns);
+  if (column.size() > kColumnLength) column.resize(kColumnLength);
   return true;
 }
 

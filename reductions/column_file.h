@@ -7,12 +7,12 @@
 #include <string_view>
 
 #include "app/file_io.h"
+#include "reductions/column_generator.h"
 
 namespace vetra {
 
 struct AppState;
 
-inline constexpr std::size_t kColumnSigns = 14;
 inline constexpr std::size_t kColumnLineSize = 18;
 
 // "RED0703.VTR" for matchday 7, order 3.
@@ -26,11 +26,18 @@ std::string ColumnLine(std::string_view column);
 // old file survives a failure and a reader never meets half a file. The first
 // failure is reported as "ECR" and sets lastFileError; later calls then do
 // nothing.
-class ColumnFileWriter {
+//
+// As a sink of the generator it asks for its columns framed as file lines,
+// so that a block of them goes into the buffer as it is.
+class ColumnFileWriter : public ColumnSink {
  public:
   ColumnFileWriter(AppState& app, int matchday, int orderNumber);
   bool Good() const { return error_ == 0; }
+  int Error() const { return error_; }
   void Write(std::string_view column);
+  ColumnFrame Frame() const override;
+  // Whole lines of 18 bytes, as Frame asks for them.
+  void Take(std::string_view lines) override;
   void Commit();
   // A cancelled reduction: drops the new columns and deletes the file of the
   // key too, so that no columns remain for it.

@@ -14,11 +14,20 @@ namespace vetra {
 
 inline constexpr std::size_t kColumnLength = 14;
 
-// Receives the kept columns in run order: each block holds whole columns of
-// 14 characters "1", "X", "2", match 1 first, back to back.
+// What a sink wants written around the 14 signs of every column it is handed,
+// so that a file writer receives its lines ready made.
+struct ColumnFrame {
+  std::string_view before;
+  std::string_view after;
+};
+
+// Receives the kept columns in run order: each block holds whole framed
+// columns back to back, the 14 characters "1", "X", "2" of each with match 1
+// first; unframed unless the sink says otherwise.
 class ColumnSink {
  public:
   virtual ~ColumnSink() = default;
+  virtual ColumnFrame Frame() const { return {}; }
   virtual void Take(std::string_view columns) = 0;
 };
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "reductions/base_file.h"
-#include "reductions/number_format.h"
+#include "app/number_format.h"
 #include "reductions/reduction_engine.h"
 
 namespace vetra {

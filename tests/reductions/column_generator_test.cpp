@@ -156,6 +156,30 @@ TEST(ColumnGenerator, PredictionEqualsEnumeration) {
   }
 }
 
+// Keeps the blocks as they come, framed as it asks.
+class FramingSink : public ColumnSink {
+ public:
+  ColumnFrame Frame() const override { return {"<", ">;\n"}; }
+  void Take(std::string_view block) override { bytes.append(block); }
+  std::string bytes;
+};
+
+TEST(ColumnGenerator, FramedColumnsAreTheSameColumnsInTheirFrames) {
+  std::mt19937 random(2002);
+  for (int method : {kDirectMethod, kProbableColumnMethod, kSignSelectionMethod}) {
+    for (int trial = 0; trial < 40; ++trial) {
+      const BaseRecord reduction = RandomReduction(random, method);
+      std::string expected;
+      for (const std::string& column : Generate(reduction)) expected += "<" + column + ">;\n";
+      FramingSink sink;
+      RecordingProgress progress;
+      const GenerationResult result = GenerateColumns(reduction, sink, progress);
+      ASSERT_EQ(sink.bytes, expected) << "method " << method << " trial " << trial;
+      EXPECT_EQ(result.columns * 18, static_cast<std::int64_t>(expected.size()));
+    }
+  }
+}
+
 TEST(ColumnGenerator, DirectMethodCoversEveryBaseColumnWithinOneSign) {
   std::mt19937 random(77);
   std::map<float, int> factorsSeen;

@@ -1,4 +1,4 @@
-#include "reductions/number_format.h"
+#include "app/number_format.h"
 
 #include <algorithm>
 #include <cmath>

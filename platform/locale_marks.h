@@ -1,0 +1,9 @@
+#pragma once
+#include "app/number_format.h"
+
+namespace vetra {
+
+// The digit grouping and decimal marks of the user's regional settings.
+NumberMarks LocaleMarks();
+
+}  // namespace vetra
