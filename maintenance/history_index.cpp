@@ -15,9 +15,8 @@
 namespace vetra {
 namespace {
 
-// Start of the description within an index line; the history shows what is
-// stored there, leading blanks included, not the trimmed field.
-constexpr std::size_t kDescriptionAt = 165;
+// The history shows the start of the description as stored, leading blanks
+// included, not the trimmed field.
 constexpr std::size_t kDescriptionShown = 21;
 constexpr std::size_t kMethodWidth = 19;
 constexpr std::size_t kDateWidth = 8;

@@ -20,7 +20,6 @@ constexpr std::size_t kReducedAt = 22;
 constexpr std::size_t kBetsWidth = 7;
 constexpr std::size_t kGridAt = 29;
 constexpr std::size_t kTotalsAt = 120;
-constexpr std::size_t kDescriptionAt = 165;
 
 constexpr const char* kLineEnd = "\r\n";
 

@@ -16,6 +16,7 @@ inline constexpr const char* kBaseFile = "BASES.VTR";
 inline constexpr std::size_t kBaseLineWidth = 230;
 inline constexpr std::size_t kBaseLineSize = 232;  // with its CR LF
 inline constexpr std::size_t kDescriptionWidth = 35;
+inline constexpr std::size_t kDescriptionAt = 165;  // 0-based start of the description in a line
 
 // One stored reduction's entry.
 struct BaseRecord {

@@ -3,6 +3,7 @@
 // columns each method keeps, computed by counting, never by generating them,
 // so that the reduction screen can refresh them on every click.
 #include <array>
+#include <tuple>
 #include <cstdint>
 
 #include "app/app_state.h"
@@ -13,9 +14,7 @@ namespace vetra {
 
 inline constexpr int kMatches = 14;
 
-using BaseGrid = std::array<BaseMatch, kMatches>;
-// [sign 1, X, 2][total 0..14]
-using AllowedTotals = std::array<std::array<std::int16_t, kMatches + 1>, 3>;
+static_assert(std::tuple_size_v<BaseGrid> == kMatches);
 
 // What follows from a reduction's base and method, besides its two bet counts.
 struct ReductionFigures {
