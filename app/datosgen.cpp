@@ -254,15 +254,10 @@ void Datosgen::Save() {
 }
 
 void Datosgen::MoveAt(QPoint point) {
-  std::int16_t zone = 0;
+  int zone = 0;
   for (int i = 0; i < static_cast<int>(panels_.size()); ++i)
-    if (panels_[i].rect.contains(point)) zone = static_cast<std::int16_t>(i + 1);
-  if (zone == app_.pointerZone) return;
-  app_.pointerZone = zone;
-  if (zone)
-    SetPointer(surface_, QStringLiteral("ManoIndice"));
-  else
-    SetNormalPointer(surface_);
+    if (panels_[i].rect.contains(point)) zone = i + 1;
+  SetZonePointer(app_.pointerZone, surface_, zone, QStringLiteral("ManoIndice"));
 }
 
 bool Datosgen::eventFilter(QObject* watched, QEvent* event) {
@@ -288,10 +283,7 @@ bool Datosgen::eventFilter(QObject* watched, QEvent* event) {
         break;
       }
       case QEvent::Enter:
-        if (app_.pointerZone != 0) {
-          app_.pointerZone = 0;
-          SetNormalPointer(surface_);
-        }
+        SetZonePointer(app_.pointerZone, surface_, 0, QString());
         break;
       default:
         break;

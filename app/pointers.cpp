@@ -41,6 +41,17 @@ void SetNormalPointer(QWidget* control) {
   control->setProperty("pointer", QStringLiteral("normal"));
 }
 
+void SetZonePointer(std::int16_t& pointerZone, QWidget* control, int zone, const QString& pointer) {
+  if (zone == pointerZone) return;
+  pointerZone = static_cast<std::int16_t>(zone);
+  if (zone == 0)
+    SetNormalPointer(control);
+  else if (pointer == QStringLiteral("nodrop"))
+    SetNoDropPointer(control);
+  else
+    SetPointer(control, pointer);
+}
+
 void ShowHourglass() {
   if (!QApplication::overrideCursor()) QApplication::setOverrideCursor(Qt::WaitCursor);
 }

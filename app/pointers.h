@@ -1,6 +1,7 @@
 #pragma once
 #include <QCursor>
 #include <QString>
+#include <cstdint>
 
 class QWidget;
 
@@ -18,6 +19,11 @@ void SetPointer(QWidget* control, const QString& name);
 // The system pointers the screens use besides the custom ones.
 void SetNoDropPointer(QWidget* control);
 void SetNormalPointer(QWidget* control);
+
+// The pointer rule of every screen: the control's pointer changes only when
+// the zone under the mouse changes; zone 0 is outside every zone and shows
+// the normal arrow. `pointer` names a custom pointer or "nodrop".
+void SetZonePointer(std::int16_t& pointerZone, QWidget* control, int zone, const QString& pointer);
 
 // The pointer of the whole program: the hourglass while something is busy.
 void ShowHourglass();

@@ -196,13 +196,8 @@ void Historic::PressAt(QPoint point) {
 }
 
 void Historic::MoveAt(QPoint point) {
-  const std::int16_t zone = OnNextCorner(point) || OnPreviousCorner(point) || RowAt(point) != kNoHistoryRow;
-  if (zone == app_.pointerZone) return;
-  app_.pointerZone = zone;
-  if (zone)
-    SetPointer(carpeta_, QStringLiteral("ManoIndice"));
-  else
-    SetNormalPointer(carpeta_);
+  const bool active = OnNextCorner(point) || OnPreviousCorner(point) || RowAt(point) != kNoHistoryRow;
+  SetZonePointer(app_.pointerZone, carpeta_, active ? 1 : 0, QStringLiteral("ManoIndice"));
 }
 
 bool ShowHistoric(AppState& app, QWidget* parent) {

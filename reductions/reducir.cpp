@@ -42,6 +42,10 @@ constexpr int kTwoButtonsWidth = 120;
 constexpr int kTwoButtonsHeight = 25;
 constexpr int kErrorListLeft = 371;
 constexpr int kListEntryHeight = 13;
+// Pointer zones of the grids, apart from the screen's panels (1..5).
+constexpr int kBaseZones = 100;
+constexpr int kElegirZones = 200;
+constexpr int kSignosZones = 300;
 const QString kSingleBlank = QStringLiteral(" ");
 
 // Where the method's parts lie on the screen.
@@ -147,7 +151,9 @@ void Reducir::Layout() {
   connect(sheet_.elegir, &DrawingSurface::Pressed, this, &Reducir::PressElegir);
   connect(sheet_.elegir, &DrawingSurface::Moved, this,
           [this](QPoint p) {
-            SetZone(sheet_.elegir, QueElegidaHaPulsado(app_.baseGrid, p.x(), p.y()), QStringLiteral("ManoIndice"));
+            const int match = QueElegidaHaPulsado(app_.baseGrid, p.x(), p.y());
+            SetZonePointer(app_.pointerZone, sheet_.elegir, match ? kElegirZones + match : 0,
+                           QStringLiteral("ManoIndice"));
           });
   if (app_.reductionMethod == kProbableColumnMethod) {
     sheet_.colBas = AddGrid(this, "Pic_ColBas", QPoint(kBaseLeft + 106, kGridTop), kBaseSize);
@@ -389,20 +395,7 @@ void Reducir::MoveOnScreen(QPoint point) {
   int zone = 0;
   for (int i = 0; i < kPanelCount; ++i)
     if (MethodHasPanel(app_.reductionMethod, i, kMinPanel) && panels_[i].rect.contains(point)) zone = i + 1;
-  SetZone(sheet_.screen, zone, QStringLiteral("ManoIndice"));
-}
-
-// Changes a control's pointer only when the zone under it changes.
-void Reducir::SetZone(QWidget* control, int zone, const QString& pointer) {
-  const int previous = control->property("zone").toInt();
-  if (zone == previous && control->property("pointerName").toString() == pointer) return;
-  control->setProperty("zone", zone);
-  control->setProperty("pointerName", pointer);
-  app_.pointerZone = static_cast<std::int16_t>(zone);
-  if (zone)
-    SetPointer(control, pointer);
-  else
-    SetNormalPointer(control);
+  SetZonePointer(app_.pointerZone, sheet_.screen, zone, QStringLiteral("ManoIndice"));
 }
 
 void Reducir::AfterEdit(int match) {
@@ -424,11 +417,14 @@ void Reducir::PressBase(QPoint point) {
 void Reducir::MoveBase(QPoint point) {
   const GridHit hit = QueBaseHaPulsado(point.x(), point.y());
   if (!hit.valid) {
-    SetZone(sheet_.base, 0, QString());
+    SetZonePointer(app_.pointerZone, sheet_.base, 0, QString());
     return;
   }
+  // The zone tells the cell and its state, so that a click that changes the
+  // state changes the pointer too.
   const bool marked = app_.baseGrid[hit.row - 1].signs[hit.column - 1] != 0;
-  SetZone(sheet_.base, hit.row * 4 + hit.column, marked ? QStringLiteral("Goma") : QStringLiteral("Lapiz"));
+  SetZonePointer(app_.pointerZone, sheet_.base, kBaseZones + 2 * (hit.row * 3 + hit.column) + marked,
+                 marked ? QStringLiteral("Goma") : QStringLiteral("Lapiz"));
 }
 
 void Reducir::PressElegir(QPoint point) {
@@ -457,18 +453,12 @@ void Reducir::PressSignos(QPoint point) {
 void Reducir::MoveSignos(QPoint point) {
   const GridHit hit = QueSignoUEDHaPulsado(point.x(), point.y());
   if (!hit.valid) {
-    SetZone(sheet_.signos, 0, QString());
+    SetZonePointer(app_.pointerZone, sheet_.signos, 0, QString());
     return;
   }
   const bool reachable = hit.row <= figures_.signCapacity[hit.column - 1];
-  const int zone = 1 + hit.row * 3 + hit.column;
-  if (reachable) {
-    SetZone(sheet_.signos, zone, QStringLiteral("ManoIndice"));
-  } else if (sheet_.signos->property("zone").toInt() != zone) {
-    sheet_.signos->setProperty("zone", zone);
-    sheet_.signos->setProperty("pointerName", QStringLiteral("nodrop"));
-    SetNoDropPointer(sheet_.signos);
-  }
+  SetZonePointer(app_.pointerZone, sheet_.signos, kSignosZones + 2 * (hit.row * 3 + hit.column) + reachable,
+                 reachable ? QStringLiteral("ManoIndice") : QStringLiteral("nodrop"));
 }
 
 void Reducir::SetBusy(bool busy) {

@@ -64,7 +64,6 @@ class Reducir : public QDialog {
   void PressColBas(QPoint point);
   void PressSignos(QPoint point);
   void MoveSignos(QPoint point);
-  void SetZone(QWidget* control, int zone, const QString& pointer);
   void AfterEdit(int match);
   void Recompute();
 

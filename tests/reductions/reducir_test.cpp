@@ -142,6 +142,15 @@ class ReducirTest : public QObject {
     // A click in the gap between two rows hits nothing.
     Press(&screen, "Pic_Base", QPoint(8, 3 + 15 + 1));
     QVERIFY(f.t.sounds.empty());
+
+    // The pencil over a sign a click would add, the eraser over one it would remove.
+    QWidget* base = Child(&screen, "Pic_Base");
+    QTest::mouseMove(base, Cell(5, 3));
+    QCOMPARE(testing::PointerOf(base), QStringLiteral("lapiz"));
+    Press(&screen, "Pic_Base", Cell(5, 3));
+    QCOMPARE(testing::PointerOf(base), QStringLiteral("goma"));
+    QTest::mouseMove(base, QPoint(47, 5));
+    QCOMPARE(testing::PointerOf(base), QStringLiteral("normal"));
   }
 
   void AnUnreachableTotalCannotBeSwitchedOn() {
