@@ -14,6 +14,7 @@
 #include "app/pointers.h"
 #include "app/section_screen.h"
 #include "app/sounds.h"
+#include "maintenance/borrar.h"
 #include "reductions/reducir.h"
 
 namespace vetra {
@@ -78,7 +79,7 @@ void MainMenu::BuildSections() {
       {QStringLiteral("          SALIDA DE DATOS"), 300, 225, false, nullptr},
       {QStringLiteral("    ESCRUTINIO DE ACIERTOS"), 300, 270, false, nullptr},
       {QStringLiteral("         DATOS GENERALES"), 170, 360, false, [this] { Datosgen(app_, this).exec(); }},
-      {QStringLiteral("        BORRADO DE DATOS"), 300, 315, false, nullptr},
+      {QStringLiteral("        BORRADO DE DATOS"), 300, 315, false, [this] { Borrar(app_, this).exec(); }},
   }};
   for (Section& s : sections_) s.title = s.title.leftJustified(40, QLatin1Char(' '), true);
 }

@@ -30,3 +30,5 @@ list(APPEND VETRA_CORE_SOURCES maintenance/history_index.cpp)
 # The storing of a reduction run: index entry and column file.
 list(APPEND VETRA_CORE_SOURCES reductions/reduction_store.cpp)
 list(APPEND VETRA_CORE_SOURCES reductions/base_editing.cpp)
+# Deletion of the data of a range of matchdays.
+list(APPEND VETRA_CORE_SOURCES maintenance/matchday_deletion.cpp)

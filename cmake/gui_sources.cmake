@@ -53,3 +53,4 @@ list(APPEND VETRA_GUI_SOURCES
   reductions/reducir.cpp
   reductions/sheet_drawing.cpp
 )
+list(APPEND VETRA_GUI_SOURCES maintenance/borrar.cpp)

@@ -27,6 +27,8 @@ PickList::PickList(QWidget* parent, const QString& name) : QListWidget(parent) {
   font.setPixelSize(11);
   setFont(font);
   setUniformItemSizes(true);
+  // The narrow columns hold two digits; never "..." in their place.
+  setTextElideMode(Qt::ElideNone);
   setSelectionMode(QAbstractItemView::SingleSelection);
   hide();
   connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { emit Chosen(row(item)); });
