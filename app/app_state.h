@@ -85,6 +85,19 @@ struct AppState {
   // Where the file routines report their run-time errors (never null once the
   // program or a test has set it up).
   FileErrorReporter* reporter = nullptr;
+
+  // The output section: the kind of output the chooser's button asked for
+  // (0 basic data, 1 individual slips, 2 relation of slips, 3 disk copy,
+  // 4 continuous paper, 5 e-mail) and the slips of the loaded reduction.
+  std::int16_t outputType = 0;
+  std::int32_t slipCount = 0;  // floor((reducedBets + 7) / 8)
+
+  // The reduction browser's scroll track, set by its layout: the range of the
+  // scroll button's left edge and the height of the track's line, from which
+  // the line is drawn on the sheet.
+  std::int16_t scrollTrackLeft = 0;
+  std::int16_t scrollTrackRight = 0;
+  std::int16_t scrollTrackTop = 0;
 };
 
 }  // namespace vetra

@@ -56,3 +56,83 @@ void PictureButton::mousePressEvent(QMouseEvent* event) {
 }
 
 }  // namespace vetra
+
+// Shared by the editing screens.
+#include <QDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScreen>
+
+#include "app/app_state.h"
+#include "app/help.h"
+#include "app/pointers.h"
+
+namespace vetra {
+
+void CentreAsTheMenu(QWidget* screen) {
+  constexpr int kBottomBand = 26;
+  if (const QScreen* display = QGuiApplication::primaryScreen()) {
+    const QRect area = display->geometry();
+    screen->move((area.width() - screen->width()) / 2, (area.height() - kBottomBand - screen->height()) / 2);
+  }
+}
+
+PictureButton* AddHelpButton(QDialog* screen, const AppState& app, int topic, QPoint position) {
+  auto* button = new PictureButton(screen, QStringLiteral("Ayuda"), position);
+  SetPointer(button, QStringLiteral("ManoIndice"));
+  QObject::connect(button, &PictureButton::Pressed, screen, [&app, topic] {
+    PlaySoundEffect(app, 9);
+    ShowHelp(app, topic);
+  });
+  return button;
+}
+
+PictureButton* AddExitButton(QDialog* screen, const AppState& app, QPoint position) {
+  auto* button = new PictureButton(screen, QStringLiteral("Salir"), position);
+  SetPointer(button, QStringLiteral("ManoIndice"));
+  QObject::connect(button, &PictureButton::Pressed, screen, [&app, screen] {
+    PlaySoundEffect(app, 5);
+    screen->reject();
+  });
+  return button;
+}
+
+void ShowButtonActive(QWidget* button, bool active) {
+  if (active)
+    SetPointer(button, QStringLiteral("ManoIndice"));
+  else
+    SetNoDropPointer(button);
+}
+
+bool ButtonIsActive(const QWidget* button) {
+  return button->property("pointer").toString() == QStringLiteral("manoindice");
+}
+
+QLineEdit* AddTextBox(QWidget* parent, const QString& name, int maxLength, int width) {
+  constexpr int kEditorHeight = 21;
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(name);
+  box->setMaxLength(maxLength);
+  box->setFixedSize(width, kEditorHeight);
+  box->setFont(ScreenFont(false));
+  return box;
+}
+
+void DrawTitledFrame(QPainter& p, const QRect& frame, const QRect& strip, QPoint titleAt, const QString& title) {
+  p.setBrush(Qt::NoBrush);
+  p.setPen(Bgr(colour::kShadow));
+  p.drawRect(frame.translated(1, 1));
+  p.setPen(Bgr(colour::kYellow));
+  p.drawRect(frame);
+  p.fillRect(strip, Bgr(colour::kGround));
+  DrawShadowText(p, titleAt.x(), titleAt.y(), title);
+}
+
+bool IsEnterKey(const QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent*>(event)->key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+}  // namespace vetra

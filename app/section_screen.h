@@ -53,3 +53,38 @@ class PictureButton : public QLabel {
 };
 
 }  // namespace vetra
+
+// Shared by the editing screens: placing, the buttons every screen has, the
+// pointers that tell whether a button or zone does something, framed groups.
+class QDialog;
+class QEvent;
+class QLineEdit;
+class QPainter;
+
+namespace vetra {
+
+// Centred on the display as the main menu is, with the band at the bottom of
+// the display left free.
+void CentreAsTheMenu(QWidget* screen);
+
+// The help button (sound 9, the screen's help topic) and the exit button
+// (sound 5, the screen closed), both with the pointing hand.
+PictureButton* AddHelpButton(QDialog* screen, const AppState& app, int topic, QPoint position);
+PictureButton* AddExitButton(QDialog* screen, const AppState& app, QPoint position);
+
+// A save, add or delete button shows by its pointer whether it has something
+// to do: the pointing hand when it has, the no-drop pointer when not.
+void ShowButtonActive(QWidget* button, bool active);
+bool ButtonIsActive(const QWidget* button);
+
+// A one-line text box of an editor, in the screen font.
+QLineEdit* AddTextBox(QWidget* parent, const QString& name, int maxLength, int width);
+
+// A group's frame: a dark green outline with a yellow one a pixel up and
+// left, and the title drawn on a strip of ground over the top edge.
+void DrawTitledFrame(QPainter& p, const QRect& frame, const QRect& strip, QPoint titleAt, const QString& title);
+
+// A key press of Enter, from either key.
+bool IsEnterKey(const QEvent* event);
+
+}  // namespace vetra

@@ -15,7 +15,11 @@
 #include "app/section_screen.h"
 #include "app/sounds.h"
 #include "maintenance/borrar.h"
+#include "matchdays/jornadas.h"
+#include "output/salida.h"
+#include "reductions/consredu.h"
 #include "reductions/reducir.h"
+#include "scrutiny/escrutin.h"
 
 namespace vetra {
 namespace {
@@ -73,11 +77,26 @@ MainMenu::MainMenu(AppState& app) : QWidget(nullptr), app_(app) {
 
 void MainMenu::BuildSections() {
   sections_ = {{
-      {QStringLiteral("        DATOS DE JORNADAS"), 40, 225, false, nullptr},
+      {QStringLiteral("        DATOS DE JORNADAS"), 40, 225, false, [this] { Jornadas(app_, this).exec(); }},
       {QStringLiteral("    REDUCCIÓN DE APUESTAS"), 40, 270, false, [this] { ShowReductionScreen(app_, this); }},
-      {QStringLiteral("   CONSULTAR REDUCCIONES"), 40, 315, false, nullptr},
-      {QStringLiteral("          SALIDA DE DATOS"), 300, 225, false, nullptr},
-      {QStringLiteral("    ESCRUTINIO DE ACIERTOS"), 300, 270, false, nullptr},
+      {QStringLiteral("   CONSULTAR REDUCCIONES"), 40, 315, false,
+       [this] {
+         consredu_ = new Consredu(app_, this);
+         consredu_->setAttribute(Qt::WA_DeleteOnClose);
+         consredu_->show();
+       }},
+      {QStringLiteral("          SALIDA DE DATOS"), 300, 225, false,
+       [this] {
+         salida_ = new Salida(app_, this);
+         salida_->setAttribute(Qt::WA_DeleteOnClose);
+         salida_->show();
+       }},
+      {QStringLiteral("    ESCRUTINIO DE ACIERTOS"), 300, 270, false,
+       [this] {
+         escrutin_ = new Escrutin(app_, this);
+         escrutin_->setAttribute(Qt::WA_DeleteOnClose);
+         escrutin_->show();
+       }},
       {QStringLiteral("         DATOS GENERALES"), 170, 360, false, [this] { Datosgen(app_, this).exec(); }},
       {QStringLiteral("        BORRADO DE DATOS"), 300, 315, false, [this] { Borrar(app_, this).exec(); }},
   }};
@@ -112,6 +131,9 @@ int MainMenu::SectionAt(QPoint point, bool lastMatch) const {
 }
 
 void MainMenu::Press(QPoint point) {
+  if (escrutin_) escrutin_->close();
+  if (consredu_) consredu_->close();
+  if (salida_) salida_->close();
   const int index = SectionAt(point, true);
   if (index < 0) return;
   Section& section = sections_[index];

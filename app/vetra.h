@@ -4,12 +4,16 @@
 #include <array>
 #include <functional>
 #include <QPixmap>
+#include <QPointer>
 #include <QString>
 
 namespace vetra {
 
 struct AppState;
 class DrawingSurface;
+class Escrutin;
+class Consredu;
+class Salida;
 
 class MainMenu : public QWidget {
   Q_OBJECT
@@ -43,6 +47,9 @@ class MainMenu : public QWidget {
   DrawingSurface* surface_;
   QPixmap cover_;
   std::array<Section, 7> sections_;
+  QPointer<Escrutin> escrutin_;  // not modal: closed by the next press
+  QPointer<Consredu> consredu_;  // not modal: closed by the next press
+  QPointer<Salida> salida_;      // not modal: closed by the next press
 };
 
 }  // namespace vetra

@@ -30,5 +30,23 @@ list(APPEND VETRA_CORE_SOURCES maintenance/history_index.cpp)
 # The storing of a reduction run: index entry and column file.
 list(APPEND VETRA_CORE_SOURCES reductions/reduction_store.cpp)
 list(APPEND VETRA_CORE_SOURCES reductions/base_editing.cpp)
+# Scrutiny: counting the hits of a stored reduction, and its printed report.
+list(APPEND VETRA_CORE_SOURCES
+  scrutiny/scrutiny_engine.cpp
+  scrutiny/scrutiny_report.cpp
+)
 # Deletion of the data of a range of matchdays.
 list(APPEND VETRA_CORE_SOURCES maintenance/matchday_deletion.cpp)
+# The matchday editor's date rule and the order of the team names.
+list(APPEND VETRA_CORE_SOURCES
+  matchdays/matchday_date.cpp
+  matchdays/team_names.cpp
+)
+# Output: slips on the official slip's boxes, the listings, the screen's fields.
+list(APPEND VETRA_CORE_SOURCES
+  output/listings.cpp
+  output/output_fields.cpp
+  output/slip_printing.cpp
+)
+# The reduction browser's pages, scroll track and column places.
+list(APPEND VETRA_CORE_SOURCES reductions/browser_view.cpp)

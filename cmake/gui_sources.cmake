@@ -54,3 +54,39 @@ list(APPEND VETRA_GUI_SOURCES
   reductions/sheet_drawing.cpp
 )
 list(APPEND VETRA_GUI_SOURCES maintenance/borrar.cpp)
+# The matchday editor and the team list.
+list(APPEND VETRA_GUI_SOURCES
+  matchdays/equipos.cpp
+  matchdays/jornadas.cpp
+)
+list(APPEND VETRA_EMBEDDED_RESOURCES buttons/equipos.png buttons/anadir.png)
+# The scrutiny screen, and the summary block it shares with the browser and
+# the output chooser.
+list(APPEND VETRA_GUI_SOURCES
+  reductions/summary_drawing.cpp
+  scrutiny/escrutin.cpp
+)
+list(APPEND VETRA_EMBEDDED_RESOURCES buttons/escrutar.png)
+# The reduction browser, with its arrows and scroll button.
+list(APPEND VETRA_GUI_SOURCES reductions/consredu.cpp)
+list(APPEND VETRA_EMBEDDED_RESOURCES buttons/fleizq.png buttons/fleder.png buttons/boton.png)
+# The output chooser and the output screen, and the parts of every screen that
+# shows a stored reduction: its sheet's pictures, its matchday and order fields.
+list(APPEND VETRA_GUI_SOURCES
+  output/listados.cpp
+  output/salida.cpp
+  reductions/stored_sheet.cpp
+)
+list(APPEND VETRA_EMBEDDED_RESOURCES
+  buttons/quiniela.png
+  buttons/boletos.png
+  buttons/relacion.png
+  buttons/disco.png
+  buttons/continuo.png
+  buttons/mail.png
+  buttons/enviar.png
+  buttons/repetir.png
+  buttons/siguiente.png
+  buttons/orientacion1.png
+  buttons/orientacion2.png
+)

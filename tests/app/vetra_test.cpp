@@ -1,5 +1,6 @@
 // The main menu: where a press opens a section, what the menu looks like,
 // help and exit.
+#include <QPointer>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -57,17 +58,27 @@ class VetraTest : public QObject {
     QCOMPARE(testing::SurfaceImage(&menu), before);
   }
 
-  void ASectionNotYetBuiltPlaysThePressAndRedraws() {
+  void ASectionThatIsNotModalClosesAtTheMenusNextPress() {
     GuiState t;
     testing::WriteGeneralDataLine(t.folder, kDefaults);
     MainMenu menu(t.app);
     menu.show();
     const QImage before = testing::SurfaceImage(&menu);
-    testing::PressAt(&menu, QPoint(50, 230));  // DATOS DE JORNADAS
+    testing::PressAt(&menu, QPoint(50, 320));  // CONSULTAR REDUCCIONES
     QCOMPARE(t.sounds, std::vector<int>{6});
     QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QWidget* browser = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == QStringLiteral("consredu") && w->isVisible()) browser = w;
+    QVERIFY(browser != nullptr);
     QCOMPARE(testing::SurfaceImage(&menu), before);  // every button raised again
     for (const auto& section : menu.Sections()) QVERIFY(!section.pressed);
+
+    // Even a press that hits no button closes it, and plays nothing.
+    QPointer<QWidget> open(browser);
+    testing::PressAt(&menu, QPoint(150, 100));
+    QVERIFY(!open || !open->isVisible());
+    QCOMPARE(t.sounds, std::vector<int>{6});
   }
 
   void WithSoundOffAPressOpensSilently() {

@@ -1,0 +1,541 @@
+#include "output/listados.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QRadioButton>
+#include <QScreen>
+#include <algorithm>
+#include <filesystem>
+#include <initializer_list>
+
+#include "app/app_state.h"
+#include "app/drawing.h"
+#include "app/mensajes.h"
+#include "app/pointers.h"
+#include "app/section_screen.h"
+#include "app/sounds.h"
+#include "matchdays/matchday_file.h"
+#include "output/address_file.h"
+#include "output/listings.h"
+#include "output/slip_printing.h"
+#include "platform/locale_marks.h"
+#include "platform/qt_printer.h"
+#include "platform/text.h"
+
+namespace vetra {
+namespace {
+
+constexpr int kScreenWidth = 460;
+constexpr int kCaptionTop = 12;
+constexpr int kEditorWidth = 64;
+constexpr int kOptionPitch = 20;
+constexpr int kButtonsTop = 270;
+constexpr int kBottomMargin = 14;
+constexpr int kActionLeft = 320;
+constexpr int kButtonPitch = 46;
+
+// The places of the numeric fields, two to a row.
+constexpr QRect kFieldPlaces[] = {{20, 45, 200, 30}, {240, 45, 200, 30}, {20, 110, 200, 30}, {240, 110, 200, 30}};
+// The options frame; the status panel takes its place while an output runs.
+constexpr QRect kOptionsPlace(20, 170, 310, 70);
+// The basic data has one field only: a shorter screen.
+constexpr QRect kShortStatusPlace(20, 100, 310, 60);
+constexpr int kShortButtonsTop = 180;
+constexpr QRect kDiskOptionsPlace(20, 100, 330, 160);
+
+enum OutputType { kBasicData, kSlips, kRelation, kDisk, kContinuous, kMail };
+
+struct OutputKind {
+  const char* caption;
+  int helpTopic;
+};
+constexpr OutputKind kKinds[] = {{"Imprimir los datos básicos de la reducción", 2410},
+                                 {"Imprimir boletos individuales", 2420},
+                                 {"Imprimir relación de boletos", 2440},
+                                 {"Copiar apuestas a disco", 2450},
+                                 {"Imprimir boletos en papel continuo", 2430},
+                                 {"Enviar datos por correo electrónico", 2460}};
+
+std::function<std::unique_ptr<Printer>()>& PrinterMaker() {
+  static std::function<std::unique_ptr<Printer>()> make;
+  return make;
+}
+
+bool IsSlipOutput(int type) { return type == kSlips || type == kContinuous; }
+
+void SetShown(std::initializer_list<QWidget*> widgets, bool shown) {
+  for (QWidget* w : widgets)
+    if (w) w->setVisible(shown);
+}
+
+void SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled) {
+  for (QWidget* w : widgets)
+    if (w) w->setEnabled(enabled);
+}
+
+// Texts of controls drawn on the green ground.
+void OnGround(QWidget* control) {
+  control->setFont(ScreenFont(true));
+  QPalette palette = control->palette();
+  palette.setColor(QPalette::WindowText, Bgr(colour::kWhite));
+  control->setPalette(palette);
+}
+
+}  // namespace
+
+void SetOutputPrinterForTesting(std::function<std::unique_ptr<Printer>()> make) { PrinterMaker() = std::move(make); }
+
+Listados::Listados(AppState& app, QWidget* parent)
+    : QDialog(parent), app_(app), type_(std::clamp<int>(app.outputType, kBasicData, kMail)) {
+  setObjectName(QStringLiteral("listados"));
+  setWindowTitle(QString::fromUtf8(kKinds[type_].caption));
+  buttonsTop_ = type_ == kBasicData ? kShortButtonsTop : kButtonsTop;
+  const QSize size(kScreenWidth, buttonsTop_ + 36 + kBottomMargin);
+  setFixedSize(size);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) move(screen->geometry().center() - rect().center());
+
+  surface_ = new DrawingSurface(this, size);
+  optionsRect_ = type_ == kBasicData ? kShortStatusPlace : kOptionsPlace;
+  connect(surface_, &DrawingSurface::Pressed, this, &Listados::PressAt);
+  connect(surface_, &DrawingSurface::Moved, this, &Listados::MoveAt);
+
+  values_.lastSlip = app_.slipCount;
+  values_.leftOffset = type_ == kContinuous ? app_.printAdjust3 : app_.printAdjust1;
+  values_.topOffset = type_ == kContinuous ? app_.printAdjust4 : app_.printAdjust2;
+  BuildFields();
+  if (type_ == kSlips) BuildSlipOptions();
+  if (IsSlipOutput(type_)) {
+    pruImp_ = AddCheckBox("Chk_PruImp", QStringLiteral("Prueba de impresión"),
+                          type_ == kSlips ? QPoint(20, 280) : QPoint(28, 190));
+    connect(pruImp_, &QCheckBox::toggled, this, &Listados::UpdatePrintPointer);
+  }
+  if (type_ == kRelation) {
+    anchoPapel_ = new QListWidget(this);
+    anchoPapel_->setObjectName(QStringLiteral("Lis_AnchoPapel"));
+    anchoPapel_->addItems({QStringLiteral("Papel estrecho (Din A4)"), QStringLiteral("Papel ancho (350 mm.)")});
+    anchoPapel_->setFont(ScreenFont(false));
+    anchoPapel_->setGeometry(20, 110, 200, 40);
+    anchoPapel_->setCurrentRow(0);
+  }
+  if (type_ == kDisk) BuildDiskOptions();
+  if (type_ == kMail) BuildMailOptions();
+  BuildButtons();
+  DrawScreen();
+  UpdatePrintPointer();
+  ShowNormalPointer();
+}
+
+void Listados::BuildFields() {
+  struct Wanted {
+    OutputField kind;
+    const char* name;
+    const char* label;
+  };
+  std::vector<Wanted> wanted;
+  if (type_ == kBasicData) wanted = {{OutputField::Copies, "Tex_Copias", "Copias a imprimir:"}};
+  if (type_ == kRelation || IsSlipOutput(type_))
+    wanted = {{OutputField::FirstSlip, "Tex_BolIni", "Boleto Inicial:"},
+             {OutputField::LastSlip, "Tex_BolFin", "Boleto Final:"}};
+  if (IsSlipOutput(type_)) {
+    wanted.push_back({OutputField::LeftOffset, "Tex_MarIzq", "Margen Izquierdo:"});
+    wanted.push_back({OutputField::TopOffset, "Tex_MarSup", "Margen Superior:"});
+  }
+  for (std::size_t i = 0; i < wanted.size(); ++i) {
+    Field field{wanted[i].kind, kFieldPlaces[i], QString::fromUtf8(wanted[i].label)};
+    field.box = AddTextBox(this, QString::fromLatin1(wanted[i].name), OutputFieldLength(field.kind, app_.slipCount),
+                           kEditorWidth);
+    field.box->move(field.rect.center().x() - kEditorWidth / 2, field.rect.bottom() + 2);
+    field.box->hide();
+    field.box->installEventFilter(this);
+    QLineEdit* box = field.box;
+    const OutputField kind = field.kind;
+    connect(box, &QLineEdit::textEdited, this, [box, kind] {
+      const QString text = FromFileText(TypedOutputText(kind, ToFileText(box->text())));
+      if (text != box->text()) box->setText(text);
+    });
+    fields_.push_back(field);
+  }
+}
+
+QCheckBox* Listados::AddCheckBox(const char* name, const QString& text, QPoint at) {
+  auto* box = new QCheckBox(text, this);
+  box->setObjectName(QString::fromLatin1(name));
+  OnGround(box);
+  box->adjustSize();
+  box->move(at);
+  return box;
+}
+
+QWidget* Listados::AddOptionsFrame(const char* name, const char* optionName, const QString& title,
+                                   const QRect& rect, const std::vector<QString>& options, QButtonGroup*& group) {
+  optionsRect_ = rect;
+  optionsTitle_ = title;
+  auto* frame = new QWidget(this);
+  frame->setObjectName(QString::fromLatin1(name));
+  frame->setGeometry(rect.adjusted(2, 10, -2, -2));
+  group = new QButtonGroup(frame);
+  for (std::size_t i = 0; i < options.size(); ++i) {
+    auto* option = new QRadioButton(options[i], frame);
+    option->setObjectName(QString::fromLatin1(optionName));
+    OnGround(option);
+    option->adjustSize();
+    option->move(10, 4 + kOptionPitch * static_cast<int>(i));
+    group->addButton(option, static_cast<int>(i));
+  }
+  group->button(0)->setChecked(true);
+  return frame;
+}
+
+void Listados::BuildSlipOptions() {
+  options_ = AddOptionsFrame("Fra_OpcionesBoletos", "Opt_Reverso", QStringLiteral("Tipo de listado "), kOptionsPlace,
+                             {QStringLiteral("Imprimir en el anverso"),
+                              QStringLiteral("Imprimir en el reverso o en papel en blanco")},
+                             reverso_);
+  orientacion_ = new PictureButton(this, QStringLiteral("Orientacion"), QPoint(362, 180));
+  SetPointer(orientacion_, QStringLiteral("ManoIndice"));
+  connect(orientacion_, &PictureButton::Pressed, this, &Listados::SwitchOrientation);
+  ShowOrientation();
+}
+
+void Listados::BuildDiskOptions() {
+  nombreArchivo_ = AddTextBox(this, QStringLiteral("Tex_NombreArchivo"), 50, 160);
+  nombreArchivo_->move(20, 64);
+  nombreArchivo_->setText(QStringLiteral("AD243"));
+  auto* unidad = new QListWidget(this);
+  unidad->setObjectName(QStringLiteral("Lis_Unidad"));
+  unidad->setFont(ScreenFont(false));
+  unidad->setGeometry(240, 64, 110, 28);
+  options_ = AddOptionsFrame("Fra_OpcionesDisco", "Opt_Exportar", QStringLiteral("Formato de salida "),
+                             kDiskOptionsPlace,
+                             {QStringLiteral("Formato AD243"), QStringLiteral("Apuestas en formato continuo"),
+                              QStringLiteral("Apuestas en columna"),
+                              QStringLiteral("Apuestas delimitadas y separadas por comas"),
+                              QStringLiteral("Apuestas delimitadas y en columnas"),
+                              QStringLiteral("Signos delimitados y separados por comas"),
+                              QStringLiteral("Signos delimitados y en columnas")},
+                             exportar_);
+  // Each format proposes its own file name.
+  connect(exportar_, &QButtonGroup::idClicked, this, [this](int format) {
+    const std::string key = TwoDigits(app_.currentMatchday) + TwoDigits(app_.currentOrder);
+    nombreArchivo_->setText(format == 0 ? QStringLiteral("AD243") : QString::fromStdString("Col" + key + ".txt"));
+  });
+}
+
+void Listados::BuildMailOptions() {
+  direcciones_ = new QListWidget(this);
+  direcciones_->setObjectName(QStringLiteral("Lis_Direcciones"));
+  direcciones_->setFont(ScreenFont(false));
+  direcciones_->setSelectionMode(QAbstractItemView::MultiSelection);
+  direcciones_->setSortingEnabled(true);
+  direcciones_->setGeometry(20, 64, 250, 148);
+  for (const std::string& address : LoadAddressList(app_)) direcciones_->addItem(FromFileText(address));
+  direcciones_->selectAll();
+  AddTextBox(this, QStringLiteral("Tex_NuevaDireccion"), 50, 250)->move(20, 220);
+  AddCheckBox("Chk_MailBase", QStringLiteral("Quiniela base y condiciones"), QPoint(290, 64))->setChecked(true);
+  AddCheckBox("Chk_MailColumnas", QStringLiteral("Columnas reducidas"), QPoint(290, 88));
+}
+
+void Listados::BuildButtons() {
+  const QString actionName = type_ == kDisk   ? QStringLiteral("Copiar")
+                             : type_ == kMail ? QStringLiteral("Enviar")
+                                              : QStringLiteral("Imprimir");
+  // Cancel, repeat and next take the places of the action, help and exit.
+  const QPoint action(kActionLeft, buttonsTop_), middle(kActionLeft + kButtonPitch, buttonsTop_),
+      right(kActionLeft + 2 * kButtonPitch, buttonsTop_);
+  accion_ = new PictureButton(this, actionName, action);
+  ayuda_ = AddHelpButton(this, app_, kKinds[type_].helpTopic, middle);
+  salir_ = new PictureButton(this, QStringLiteral("Salir"), right);
+  cancelar_ = new PictureButton(this, QStringLiteral("Cancelar"), action);
+  repetir_ = new PictureButton(this, QStringLiteral("Repetir"), middle);
+  siguiente_ = new PictureButton(this, QStringLiteral("Siguiente"), right);
+  for (PictureButton* b : {salir_, cancelar_, repetir_, siguiente_}) SetPointer(b, QStringLiteral("ManoIndice"));
+  for (PictureButton* b : {cancelar_, repetir_, siguiente_}) b->hide();
+  if (type_ == kDisk || type_ == kMail)
+    connect(accion_, &PictureButton::Pressed, this, &Listados::NotAvailableYet);
+  else
+    connect(accion_, &PictureButton::Pressed, this, &Listados::Imprimir);
+  connect(salir_, &PictureButton::Pressed, this, &Listados::Leave);
+  const auto flag = [this](bool& requested) {
+    return [this, &requested] {
+      PlaySoundEffect(app_, 9);
+      requested = true;
+    };
+  };
+  connect(cancelar_, &PictureButton::Pressed, this, flag(cancelRequested_));
+  connect(repetir_, &PictureButton::Pressed, this, flag(repeatRequested_));
+  connect(siguiente_, &PictureButton::Pressed, this, flag(nextRequested_));
+}
+
+void Listados::DrawScreen() {
+  surface_->Clear(colour::kGround);
+  {
+    QPainter p(&surface_->Image());
+    DrawShadowText(p, 20, kCaptionTop, windowTitle());
+    if (type_ == kDisk) {
+      DrawShadowText(p, 20, 47, QStringLiteral("Nombre del archivo"));
+      DrawShadowText(p, 240, 47, QStringLiteral("Unidad de destino:"));
+    }
+    if (type_ == kMail) {
+      DrawShadowText(p, 20, 47, QStringLiteral("Direcciones de destino"));
+      DrawShadowText(p, 290, 47, QStringLiteral("Datos a enviar"));
+    }
+  }
+  for (const Field& field : fields_) DrawField(field);
+  if (options_) DrawOptionsFrame();
+  surface_->update();
+}
+
+void Listados::DrawField(const Field& field) {
+  QPainter p(&surface_->Image());
+  const QRect& r = field.rect;
+  DrawPanel(p, r.x(), r.y(), r.width(), r.height(),
+            field.label + QStringLiteral("  ") + QString::number(OutputFieldValue(field.kind, values_)),
+            QStringLiteral(" "));
+  surface_->update();
+}
+
+void Listados::DrawOptionsFrame() {
+  QPainter p(&surface_->Image());
+  p.setFont(ScreenFont(true));
+  const int width = QFontMetrics(p.font()).horizontalAdvance(optionsTitle_) + 10;
+  const QRect strip(optionsRect_.x() + 12, optionsRect_.y() - 8, width, 15);
+  DrawTitledFrame(p, optionsRect_, strip, strip.topLeft() + QPoint(5, 0), optionsTitle_);
+  surface_->update();
+}
+
+void Listados::DrawStatus(const QString& text) {
+  {
+    QPainter p(&surface_->Image());
+    const QRect area = optionsRect_.adjusted(-2, -9, 3, 3);
+    p.fillRect(area, Bgr(colour::kGround));
+    if (!text.isNull()) {
+      p.fillRect(optionsRect_.translated(3, 3), Bgr(colour::kBlack));
+      p.fillRect(optionsRect_, Bgr(colour::kSilver));
+      p.setPen(Bgr(colour::kRed));
+      p.drawRect(optionsRect_);
+      p.setFont(ScreenFont(true));
+      p.setPen(Bgr(0x800000));
+      p.drawText(optionsRect_, Qt::AlignCenter, text);
+    }
+  }
+  surface_->repaint();
+}
+
+void Listados::PressAt(QPoint point) {
+  if (running_) return;
+  for (Field& field : fields_)
+    if (field.rect.contains(point)) ToggleField(field);
+}
+
+void Listados::MoveAt(QPoint point) {
+  int zone = 0;
+  for (std::size_t i = 0; i < fields_.size(); ++i)
+    if (fields_[i].rect.contains(point)) zone = static_cast<int>(i) + 1;
+  SetZonePointer(zone_, surface_, zone, QStringLiteral("ManoIndice"));
+}
+
+void Listados::ToggleField(Field& field) {
+  if (field.open) {
+    CommitField(field);
+    return;
+  }
+  for (Field& other : fields_)
+    if (other.open) CommitField(other);
+  field.box->setMaxLength(OutputFieldLength(field.kind, app_.slipCount));
+  field.box->setText(QString::number(OutputFieldValue(field.kind, values_)));
+  field.box->selectAll();
+  OpenPanelEditor(app_, surface_, field.rect, field.box);
+  field.open = true;
+}
+
+void Listados::CommitField(Field& field) {
+  PlaySoundEffect(app_, 7);
+  // Closed before hiding: hiding takes the focus away, which commits an open field.
+  field.open = false;
+  field.box->hide();
+  CommitOutputField(field.kind, ToFileText(field.box->text()), app_.slipCount, values_);
+  const bool continuous = type_ == kContinuous;
+  if (field.kind == OutputField::LeftOffset)
+    (continuous ? app_.printAdjust3 : app_.printAdjust1) = static_cast<std::int16_t>(values_.leftOffset);
+  if (field.kind == OutputField::TopOffset)
+    (continuous ? app_.printAdjust4 : app_.printAdjust2) = static_cast<std::int16_t>(values_.topOffset);
+  // The other slip field may have followed.
+  for (const Field& f : fields_) DrawField(f);
+}
+
+bool Listados::eventFilter(QObject* watched, QEvent* event) {
+  for (Field& field : fields_) {
+    if (watched != field.box || !field.open) continue;
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        CommitField(field);
+        return true;
+      }
+    }
+    if (event->type() == QEvent::FocusOut) {
+      // Switching to another window is not leaving the box.
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) CommitField(field);
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void Listados::SwitchOrientation() {
+  if (running_) return;
+  PlaySoundEffect(app_, 9);
+  app_.printOrientation = app_.printOrientation == 2 ? 1 : 2;
+  ShowOrientation();
+}
+
+void Listados::ShowOrientation() {
+  orientacion_->setPixmap(ButtonPicture(app_.printOrientation == 2 ? QStringLiteral("Orientacion2")
+                                                                   : QStringLiteral("Orientacion1")));
+  orientacion_->setFixedSize(orientacion_->pixmap().size());
+}
+
+// The action button has something to do with a stored reduction loaded, or
+// with a test print, which needs none.
+void Listados::UpdatePrintPointer() {
+  const bool loaded = app_.directBets != 1 && app_.slipCount > 0;
+  ShowButtonActive(accion_, loaded || (pruImp_ && pruImp_->isChecked()));
+}
+
+void Listados::Imprimir() {
+  if (running_ || !ButtonIsActive(accion_)) return;
+  ShowHourglass();
+  PlaySoundEffect(app_, 9);
+  for (Field& field : fields_)
+    if (field.open) CommitField(field);
+  SetShown({ayuda_, salir_, accion_}, false);
+  cancelar_->show();
+  SetEnabled({orientacion_, pruImp_, anchoPapel_}, false);
+  running_ = true;
+  cancelRequested_ = repeatRequested_ = nextRequested_ = false;
+  pdfFiles_.clear();
+  {
+    std::unique_ptr<Printer> printer =
+        PrinterMaker() ? PrinterMaker()() : std::make_unique<QtPrinter>(DefaultPdfFolder());
+    printer_ = printer.get();
+    RunOutput(*printer);
+    printer_ = nullptr;
+  }
+  DrawStatus(QString());
+  if (options_) {
+    options_->show();
+    DrawOptionsFrame();
+  }
+  SetShown({repetir_, siguiente_, cancelar_}, false);
+  SetShown({pruImp_, ayuda_, salir_, accion_}, true);
+  SetEnabled({orientacion_, pruImp_, anchoPapel_}, true);
+  running_ = false;
+  ShowNormalPointer();
+  TellWherePdfsWent();
+}
+
+void Listados::RunOutput(Printer& printer) {
+  const NumberMarks marks = LocaleMarks();
+  const SlipOptions slips{values_.firstSlip, values_.lastSlip, pruImp_ && pruImp_->isChecked(),
+                          reverso_ && reverso_->checkedId() == 1};
+  switch (type_) {
+    case kBasicData: PrintReductionSummary(printer, app_, values_.copies, *this, marks); break;
+    case kSlips: PrintIndividualSlips(printer, app_, slips, *this, marks); break;
+    case kRelation:
+      PrintSlipRelation(printer, app_, values_.firstSlip, values_.lastSlip, anchoPapel_->currentRow() == 1, *this);
+      break;
+    case kContinuous: ImpriContinuo(printer, app_, slips, *this, marks); break;
+    default: break;
+  }
+}
+
+// The copy to disk and the e-mail are not in this version yet.
+void Listados::NotAvailableYet() {
+  if (!ButtonIsActive(accion_)) return;
+  PlaySoundEffect(app_, 9);
+  ShowMessage(app_, QStringLiteral("NO DISPONIBLE"),
+              QStringLiteral("Esta salida de datos todavía no está disponible en esta versión del programa."));
+  ShowNormalPointer();
+}
+
+void Listados::Leave() {
+  PlaySoundEffect(app_, 5);
+  if (running_) {
+    cancelRequested_ = true;
+    return;
+  }
+  if (direcciones_) {
+    std::vector<std::string> addresses;
+    for (int i = 0; i < direcciones_->count(); ++i) addresses.push_back(ToFileText(direcciones_->item(i)->text()));
+    WriteAddressList(app_, addresses);
+  }
+  QDialog::reject();
+}
+
+void Listados::reject() { Leave(); }
+
+void Listados::Started() {
+  if (options_) options_->hide();
+  if (pruImp_) pruImp_->hide();
+  if (type_ == kSlips) {
+    repetir_->show();
+    siguiente_->show();
+  }
+  DrawStatus(QStringLiteral(""));
+}
+
+void Listados::ShowStatus(const std::string& text) { DrawStatus(QString::fromStdString(text)); }
+
+bool Listados::Cancelled() {
+  QApplication::processEvents();
+  return cancelRequested_;
+}
+
+void Listados::Warn(const std::string& title, const std::string& text) {
+  ShowMessage(app_, QString::fromStdString(title), QString::fromStdString(text));
+}
+
+void Listados::JobEnded(const std::string& error) {
+  if (!error.empty()) ShowMessage(app_, QStringLiteral("ERROR DE IMPRESIÓN"), FromMessage(error));
+  if (const auto* qtPrinter = dynamic_cast<const QtPrinter*>(printer_))
+    if (!qtPrinter->LastPdfFile().empty()) pdfFiles_.push_back(qtPrinter->LastPdfFile());
+}
+
+void Listados::LastSlip() {
+  siguiente_->hide();
+  salir_->show();
+}
+
+OperatorAnswer Listados::AwaitOperator() {
+  ShowNormalPointer();
+  while (!cancelRequested_ && !repeatRequested_ && !nextRequested_)
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  if (cancelRequested_) return OperatorAnswer::Cancel;
+  ShowHourglass();
+  const bool repeat = repeatRequested_;
+  repeatRequested_ = nextRequested_ = false;
+  return repeat ? OperatorAnswer::Repeat : OperatorAnswer::Next;
+}
+
+void Listados::TellWherePdfsWent() {
+  if (pdfFiles_.empty()) return;
+  const QString where =
+      pdfFiles_.size() == 1
+          ? QStringLiteral("el fichero ") + QString::fromStdString(pdfFiles_.front())
+          : QString::number(pdfFiles_.size()) + QStringLiteral(" ficheros PDF de la carpeta ") +
+                QString::fromStdString(std::filesystem::path(pdfFiles_.front()).parent_path().string());
+  ShowMessage(app_, QStringLiteral("IMPRESIÓN EN PDF"),
+              QStringLiteral("No hay ninguna impresora instalada. Lo impreso se ha guardado en ") + where +
+                  QStringLiteral("."));
+  ShowNormalPointer();
+}
+
+}  // namespace vetra

@@ -1,0 +1,97 @@
+#pragma once
+// "ESCRUTINIO DE ACIERTOS": a stored reduction on its sheet, the winning grid
+// and the prize boxes beside it; "Escrutar" stores the winning column and the
+// prizes in the matchday and lists the columns per number of hits and the
+// slips that hold prizes, which "Imprimir" then prints. Not modal: the main
+// menu closes it on its next press.
+#include <QDialog>
+#include <QRect>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "reductions/sheet_drawing.h"
+#include "reductions/stored_sheet.h"
+#include "scrutiny/scrutiny_engine.h"
+
+class QLineEdit;
+class QListWidget;
+class QGroupBox;
+
+namespace vetra {
+
+struct AppState;
+class DrawingSurface;
+class PickList;
+class PictureButton;
+class Printer;
+
+class Escrutin : public QDialog {
+  Q_OBJECT
+ public:
+  Escrutin(AppState& app, QWidget* parent);
+  bool PrintingAvailable() const { return printingAvailable_; }
+  const ScrutinyEntry& Entry() const { return entry_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // The matchday and order fields with their lists.
+  struct ListPanel {
+    QRect rect;
+    PickList* list = nullptr;
+    bool open = false;
+  };
+  enum { kMatchdayPanel, kOrderPanel };
+
+  void BuildControls();
+  void LoadScrutiny();
+  void ArrangeScrutinyScreen();
+  void DrawScreen();
+  void DrawCaptions();
+  void DrawWinningCell(int match, int sign);
+  void DrawListPanel(int index);
+
+  void PressOnScreen(QPoint point);
+  void MoveOnScreen(QPoint point);
+  void PressGanadora(QPoint point);
+  void MoveGanadora(QPoint point);
+  void TogglePanel(int index);
+  void ListChosen(int index, int entry);
+  void PrizeEdited(int k);
+  void PrizeLeft(int k);
+  void LeaveFocusedPrizeBox();
+
+  void Escrutar();
+  void SetPrintingAvailable(bool available);
+  void PrintScrutiny();
+  void OpenIndex();
+  void Leave();
+
+  AppState& app_;
+  ScrutinyEntry entry_;
+  ScrutinyResult result_;
+  StoredSheetPictures pictures_;
+  SheetPictures& sheet_ = pictures_.sheet;  // what the loaded method shows
+  DrawingSurface* ganadora_ = nullptr;
+  QGroupBox* premios_ = nullptr;
+  std::array<QLineEdit*, kPrizes> prizeBoxes_{};
+  QListWidget* aciertos_ = nullptr;
+  QListWidget* boletos_ = nullptr;
+  PictureButton* escrutar_ = nullptr;
+  PictureButton* imprimir_ = nullptr;
+  PictureButton* indice_ = nullptr;
+  PictureButton* ayuda_ = nullptr;
+  PictureButton* salir_ = nullptr;
+  std::array<ListPanel, 2> panels_;
+  std::int16_t screenZone_ = 0;
+  std::int16_t ganadoraZone_ = 0;
+  bool printingAvailable_ = false;
+  bool busy_ = false;
+};
+
+// Where the report goes: the system's printer unless a test says otherwise.
+void SetScrutinyPrinterForTesting(std::function<std::unique_ptr<Printer>()> make);
+
+}  // namespace vetra

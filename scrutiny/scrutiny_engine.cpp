@@ -1,0 +1,353 @@
+#include "scrutiny/scrutiny_engine.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "app/app_state.h"
+#include "app/data_folder.h"
+#include "app/delimited_fields.h"
+#include "app/number_format.h"
+#include "app/numbers.h"
+#include "matchdays/matchday_file.h"
+#include "reductions/column_file.h"
+
+namespace vetra {
+namespace {
+
+constexpr char kSignCharacters[] = {'1', 'X', '2'};
+
+// The column-file reader keeps this much of a line; the rest is skipped.
+constexpr std::size_t kLineKept = 64;
+// A line cut by the end of a piece keeps one byte more, so that a CR ending a
+// line of 65 bytes can still be told from the CR of a longer line.
+constexpr std::size_t kPendingKept = kLineKept + 2;
+
+// The columns are read 1 MiB at a time, however big the file.
+constexpr std::size_t kReadBlock = 1 << 20;
+
+constexpr std::size_t kQuotedLineSize = 18;  // a quote, 14 signs, a quote, CR LF
+
+// CR LF read as one 16-bit number, whatever the byte order.
+const std::uint16_t kCrLf = [] {
+  std::uint16_t value;
+  std::memcpy(&value, "\r\n", sizeof value);
+  return value;
+}();
+
+// The hits of a line of the usual shape, told from its 18 bytes at once;
+// -1 for any other line, which then goes the column-file reader's way.
+class QuotedLine {
+ public:
+  explicit QuotedLine(const std::array<char, 16>& winning);
+  int Hits(const char* line) const;
+
+ private:
+#if defined(__SSE2__)
+  __m128i winning_;
+#else
+  std::array<char, 16> winning_;
+#endif
+};
+
+#if defined(__SSE2__)
+QuotedLine::QuotedLine(const std::array<char, 16>& winning)
+    : winning_(_mm_loadu_si128(reinterpret_cast<const __m128i*>(winning.data()))) {}
+
+int QuotedLine::Hits(const char* line) const {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line));
+  std::uint16_t lineEnd;
+  std::memcpy(&lineEnd, line + 16, sizeof lineEnd);
+  // The quotes at both ends and none between them.
+  if (_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"'))) != 0x8001 || lineEnd != kCrLf) return -1;
+  // 1 in each sign equal to the winning one, summed across the bytes.
+  const __m128i signs = _mm_set_epi8(0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0);
+  const __m128i equal = _mm_and_si128(_mm_cmpeq_epi8(bytes, winning_), signs);
+  const __m128i sums = _mm_sad_epu8(equal, _mm_setzero_si128());
+  return _mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4);
+}
+#else
+QuotedLine::QuotedLine(const std::array<char, 16>& winning) : winning_(winning) {}
+
+int QuotedLine::Hits(const char* line) const {
+  if (line[0] != '"' || line[15] != '"' || line[16] != '\r' || line[17] != '\n' ||
+      std::memchr(line + 1, '"', kMatches))
+    return -1;
+  int hits = 0;
+  for (int i = 1; i <= kMatches; ++i) hits += line[i] == winning_[i];
+  return hits;
+}
+#endif
+
+std::string Number(long long n) { return std::to_string(n); }
+
+std::string WinningDigits(const WinningGrid& grid) {
+  std::string digits;
+  for (const auto& match : grid) {
+    char digit = '0';
+    for (int s = 0; s < kWinningSigns; ++s)
+      if (match[s]) digit = static_cast<char>('1' + s);
+    digits += digit;
+  }
+  return digits;
+}
+
+}  // namespace
+
+WinningCell QueGanadoraHaPulsado(double x, double y) {
+  WinningCell cell;
+  if (y > 3 && y < 274 && RoundHalfEven(y + 14) % 18 < 15) {
+    const int match = static_cast<int>(std::floor((y + 14) / 18));
+    if (match <= kMatches) cell.match = match;
+  }
+  if (cell.match != 0 && x > 3 && x < 48 && RoundHalfEven(x + 12) % 15 < 13)
+    cell.sign = static_cast<int>(std::floor((x + 12) / 15));
+  if (cell.sign == 0) cell.match = 0;
+  return cell;
+}
+
+int WinningCellLeft(int sign) { return 15 * (sign - 1) + 3; }
+int WinningCellTop(int match) { return 18 * (match - 1) + 3; }
+
+void ToggleWinningSign(WinningGrid& grid, WinningCell cell) {
+  if (cell.match < 1 || cell.match > kMatches || cell.sign < 1 || cell.sign > kWinningSigns) return;
+  auto& match = grid[cell.match - 1];
+  for (int s = 1; s <= kWinningSigns; ++s) {
+    auto& mark = match[s - 1];
+    mark = s == cell.sign ? static_cast<std::int16_t>(mark ? 0 : 1) : std::int16_t{0};
+  }
+}
+
+int WinningPointerState(const WinningGrid& grid, WinningCell cell) {
+  if (cell.sign == 0) return 0;
+  return grid[cell.match - 1][cell.sign - 1] ? 3 : 2;
+}
+
+std::string WinningColumnText(const WinningGrid& grid) {
+  std::string text;
+  for (const auto& match : grid) {
+    const auto marked = std::find(match.begin(), match.end(), 1);
+    if (marked == match.end()) return "";
+    text += kSignCharacters[marked - match.begin()];
+  }
+  return text;
+}
+
+PrizeField FilterPrizeField(std::string_view text, int caret) {
+  const std::size_t lead = std::min(text.find_first_not_of(' '), text.size());
+  PrizeField field{Trimmed(text), 0};
+  field.caret = std::clamp(caret - static_cast<int>(lead), 0, static_cast<int>(field.text.size()));
+  if (field.caret > 0) {
+    const char typed = field.text[field.caret - 1];
+    if (!(typed >= '0' && typed <= '9') && typed != '.') {
+      field.text.erase(field.caret - 1, 1);
+      --field.caret;
+    }
+  }
+  return field;
+}
+
+std::string NormalPrizeText(std::string_view text) {
+  const double value = ValueOf(text);
+  if (value == 0) return "0";  // never "-0"
+  char buffer[400];
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  return std::string(buffer, written.ptr);
+}
+
+ScrutinyEntry ScrutinyEntryOf(std::string_view record) {
+  ScrutinyEntry entry;
+  const std::string digits = WinningColumnDigits(record);
+  for (int m = 0; m < kMatches && m < static_cast<int>(digits.size()); ++m) {
+    const int sign = digits[m] - '0';
+    if (sign >= 1 && sign <= kWinningSigns) entry.grid[m][sign - 1] = 1;
+  }
+  for (int k = 0; k < kPrizes; ++k) {
+    entry.prizeTexts[k] = Trimmed(PrizeText(record, k + 1));
+    entry.prizes[k] = ValueOf(entry.prizeTexts[k]);
+  }
+  return entry;
+}
+
+HitCounter::HitCounter(std::string_view winningColumn) : winning_(winningColumn.substr(0, kMatches)) {
+  winningLine_.fill('"');
+  std::copy(winning_.begin(), winning_.end(), winningLine_.begin() + 1);
+}
+
+int HitCounter::Hits(std::string_view column) const {
+  const std::size_t n = std::min(column.size(), winning_.size());
+  int hits = 0;
+  for (std::size_t i = 0; i < n; ++i) hits += column[i] == winning_[i];
+  return hits;
+}
+
+void HitCounter::AddColumn(std::string_view column) { Count(columns_, Hits(column)); }
+
+// `columns` is the count so far, which the fast loop keeps in a register.
+inline void HitCounter::Count(long long& columns, int hits) {
+  // A slip is complete with every eighth column; one without prizes leaves
+  // nothing to list or to clear.
+  if (prizeColumns_ != 0 && static_cast<unsigned long long>(columns) % kColumnsPerSlip == 0) ListSlip(columns);
+  ++totals_[static_cast<unsigned long long>(columns) % kTables][hits];
+  ++columns;
+  if (hits >= kLowestPrizeHits) {
+    ++slipPrizes_[kMatches - hits];
+    ++prizeColumns_;
+  }
+}
+
+// Lists the slip of the last column counted, which holds a prize.
+void HitCounter::ListSlip(long long columns) {
+  slips_.push_back({static_cast<std::int32_t>((columns + kColumnsPerSlip - 1) / kColumnsPerSlip), slipPrizes_});
+  slipPrizes_.fill(0);
+  prizeColumns_ = 0;
+}
+
+std::array<std::int32_t, kHitCategories> HitCounter::HitTotals() const {
+  std::array<std::int32_t, kHitCategories> sum{};
+  for (const auto& table : totals_)
+    for (int hits = 0; hits < kHitCategories; ++hits) sum[hits] += table[hits];
+  return sum;
+}
+
+// One line without its LF, as the column-file reader takes it: a CR before
+// the LF dropped, at most 64 bytes kept, the first item's text as the column.
+void HitCounter::AddLine(std::string_view line) {
+  if (line.size() <= kLineKept + 1 && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+  std::string column;
+  DelimitedReader item(line.substr(0, kLineKept));
+  if (item.ReadText(column) != 0) column.clear();
+  AddColumn(column);
+}
+
+void HitCounter::AddBytes(std::string_view bytes) {
+  const char* p = bytes.data();
+  const char* const end = p + bytes.size();
+  if (!pending_.empty()) {
+    const auto* lf = static_cast<const char*>(std::memchr(p, '\n', end - p));
+    const char* stop = lf ? lf : end;
+    pending_.append(p, std::min<std::size_t>(stop - p, kPendingKept - std::min(pending_.size(), kPendingKept)));
+    if (!lf) return;
+    AddLine(pending_);
+    pending_.clear();
+    p = lf + 1;
+  }
+  const QuotedLine quoted(winningLine_);
+  const bool whole = winning_.size() == kMatches;
+  long long columns = columns_;
+  while (p < end) {
+    if (whole) {
+      for (int hits; end - p >= static_cast<std::ptrdiff_t>(kQuotedLineSize) && (hits = quoted.Hits(p)) >= 0;
+           p += kQuotedLineSize)
+        Count(columns, hits);
+      if (p == end) break;
+    }
+    const auto* lf = static_cast<const char*>(std::memchr(p, '\n', end - p));
+    if (!lf) {
+      pending_.assign(p, std::min<std::size_t>(end - p, kPendingKept));
+      break;
+    }
+    columns_ = columns;
+    AddLine(std::string_view(p, lf - p));
+    columns = columns_;
+    p = lf + 1;
+  }
+  columns_ = columns;
+}
+
+void HitCounter::Finish() {
+  if (!pending_.empty()) AddLine(pending_);
+  pending_.clear();
+  if (prizeColumns_ != 0) ListSlip(columns_);
+}
+
+bool CountColumnFile(const std::string& path, HitCounter& counter) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  const auto block = std::make_unique_for_overwrite<char[]>(kReadBlock);
+  while (const std::size_t n = std::fread(block.get(), 1, kReadBlock, file))
+    counter.AddBytes(std::string_view(block.get(), n));
+  std::fclose(file);
+  counter.Finish();
+  return true;
+}
+
+std::string RightAligned(std::string text, std::size_t width) {
+  if (text.size() < width) text.insert(0, width - text.size(), ' ');
+  return text;
+}
+
+std::string AmountText(double amount) {
+  // "." whatever the regional settings: the list's amounts are read back as
+  // numbers.
+  return RightAligned(FormatNumber(amount, "0.00", NumberMarks{"", "."}), kAmountWidth);
+}
+
+ScrutinyResult RunScrutiny(AppState& app, const ScrutinyEntry& entry) {
+  ScrutinyResult result;
+  // The entry is stored whatever its state, before anything is counted.
+  std::string& record = app.matchdayRecord;
+  SetMatchdayHead(record, app.currentMatchday, app.currentMatchdayDate);
+  SetWinningColumnDigits(record, WinningDigits(entry.grid));
+  for (int k = 0; k < kPrizes; ++k) SetPrizeText(record, k + 1, entry.prizeTexts[k]);
+  WriteMatchday(app);
+
+  result.winningColumn = WinningColumnText(entry.grid);
+  if (result.winningColumn.empty()) {
+    result.outcome = ScrutinyOutcome::IncompleteColumn;
+    return result;
+  }
+  // The reader opens the file as the shared open routine does, with its
+  // messages; the counting reads it again in big blocks.
+  ColumnFileReader reader;
+  if (reader.Open(app) != 0) return result;
+  reader.Close();
+  HitCounter counter(result.winningColumn);
+  if (!CountColumnFile(DataFilePath(app, app.fileToOpen), counter)) return result;
+
+  result.outcome = ScrutinyOutcome::Counted;
+  result.columns = counter.Columns();
+  result.hitTotals = counter.HitTotals();
+  result.slips = counter.Slips();
+  double total = 0;
+  for (int hits = 0; hits <= kMatches; ++hits) {
+    const std::int32_t count = result.hitTotals[hits];
+    result.amounts[hits] =
+        count >= 1 && hits >= kLowestPrizeHits ? AmountText(count * entry.prizes[kMatches - hits]) : " ";
+    total += ValueOf(result.amounts[hits]);
+  }
+  result.total = AmountText(total);
+  return result;
+}
+
+std::vector<std::string> HitLines(const ScrutinyResult& result) {
+  if (result.outcome != ScrutinyOutcome::Counted) return {};
+  std::vector<std::string> lines{"Total premios:" + result.total};
+  for (int hits = kMatches; hits >= 0; --hits)
+    lines.push_back("  " + RightAligned(Number(hits), 2) + "  " + RightAligned(Number(result.hitTotals[hits]), 6) +
+                    "  " + result.amounts[hits]);
+  return lines;
+}
+
+std::string SlipLine(const SlipHits& slip) {
+  std::string line = RightAligned(Number(slip.slip), 6) + "  ";
+  for (const std::int16_t count : slip.counts) line += "  " + (count ? Number(count) : std::string(" "));
+  return line;
+}
+
+std::vector<std::string> SlipLines(const ScrutinyResult& result) {
+  if (result.outcome != ScrutinyOutcome::Counted) return {};
+  std::vector<std::string> lines;
+  lines.reserve(result.slips.size());
+  for (const SlipHits& slip : result.slips) lines.push_back(SlipLine(slip));
+  return lines;
+}
+
+}  // namespace vetra

@@ -1,0 +1,210 @@
+// The basic data of a reduction and the relation of its slips, line by line
+// as the printer receives them (Windows-1252 bytes).
+#include "output/listings.h"
+
+#include <gtest/gtest.h>
+
+#include "matchdays/matchday_file.h"
+#include "tests/output/output_test_support.h"
+#include "tests/support/recording_printer.h"
+
+namespace vetra::testing {
+namespace {
+
+const NumberMarks kSpanish{".", ","};
+const std::string k10(10, ' ');
+const std::string k36(36, ' ');
+
+// Matchday 7 of 12/10/02, order 3: match 1 a marked triple with "X" probable,
+// match 2 an unmarked double of a home team alone, the rest "1" without teams.
+void SetUpReduction(AppState& app, int method) {
+  app.currentMatchday = 7;
+  app.currentOrder = 3;
+  app.currentMatchdayDate = "12/10/02";
+  app.matchdayRecord = EmptyMatchdayRecord();
+  SetMatchdayHead(app.matchdayRecord, 7, "12/10/02");
+  SetTeamName(app.matchdayRecord, 1, "Real Madrid");
+  SetTeamName(app.matchdayRecord, 2, "Barcelona");
+  SetTeamName(app.matchdayRecord, 3, "Betis");
+  app.reductionMethod = static_cast<std::int16_t>(method);
+  app.baseGrid = {};
+  for (BaseMatch& m : app.baseGrid) m = {{1, 0, 0}, 1, 0, 0};
+  app.baseGrid[0] = {{1, 1, 1}, 3, 1, 2};
+  app.baseGrid[1] = {{1, 0, 1}, 2, 0, 0};
+  app.directBets = 6;
+  app.reducedBets = 4;
+  app.minErrors = 0;
+  app.maxErrors = 1;
+  app.betPrice = 0.5f;
+}
+
+std::vector<std::string> Page(const RecordingPrinter& printer, int page) {
+  std::vector<std::string> texts;
+  for (const auto& op : printer.Of(PrinterOp::Print))
+    if (op.page == page) texts.push_back(op.text);
+  return texts;
+}
+
+TEST(BasicData, APageWithTheFixturesTheBaseAndTheFigures) {
+  TestState t;
+  SetUpReduction(t.app, 2);
+  RecordingPrinter printer;
+  ScriptedRun run;
+  PrintReductionSummary(printer, t.app, 1, run, kSpanish);
+
+  std::vector<std::string> expected = {"", "", "", "     JORNADA NRO.  7 DE FECHA 12/10/02 (Orden  3)", "", "",
+                                       k36 + "Quiniela  Partidos    Columna", k36 + "  base    reducidos   probable",
+                                       ""};
+  expected.push_back(" 1. Real Madrid-Barcelona.........." "  1 X 2       [X]         X  ");
+  expected.push_back("");
+  expected.push_back(" 2. Betis.........................." "  1   2       [ ]            ");
+  expected.push_back("");
+  for (int m = 3; m <= 14; ++m) {
+    const std::string number = (m < 10 ? " " : "") + std::to_string(m) + ". ";
+    expected.push_back(number + std::string(35 - number.size(), '.') + "  1" + std::string(26, ' '));
+    expected.push_back("");
+  }
+  const std::vector<std::string> figures = {"", "", "", "", k10 + "M\xE9todo de Columna Probable   ", "",
+                                            k10 + "6 apuestas reducidas a 4", "",
+                                            k10 + "Factor de reducci\xF3n......: 1,50", "",
+                                            k10 + "Errores permitidos.......: De 0 a 1", "",
+                                            k10 + "Importe reducidas........: 2,00 \x80", "",
+                                            k10 + "Posibilidades cubiertas..: 66,67 %", ""};
+  expected.insert(expected.end(), figures.begin(), figures.end());
+  EXPECT_EQ(Page(printer, 1), expected);
+
+  // The heading in bold, after three lines; the rest plain, all in Courier New.
+  const auto prints = printer.Of(PrinterOp::Print);
+  EXPECT_TRUE(prints[3].bold);
+  EXPECT_DOUBLE_EQ(prints[3].y, 3 * printer.LineHeight());
+  EXPECT_FALSE(prints[6].bold);
+  EXPECT_EQ(prints[6].fontName, "Courier New");
+  EXPECT_EQ(prints[6].fontSize, 9.75);
+  EXPECT_EQ(printer.operations.back().op, PrinterOp::EndJob);
+  EXPECT_EQ(run.events, (std::vector<std::string>{"Imprimiendo la copia nro. 1 de 1", "job"}));
+}
+
+TEST(BasicData, ThreeCopiesAreThreeIdenticalPagesAndTheDirectMethodsFigures) {
+  TestState t;
+  SetUpReduction(t.app, 1);
+  t.app.directBets = 81;
+  t.app.reducedBets = 9;
+  RecordingPrinter printer;
+  ScriptedRun run;
+  PrintReductionSummary(printer, t.app, 3, run, kSpanish);
+  EXPECT_EQ(printer.Of(PrinterOp::NewPage).size(), 3u);
+  EXPECT_EQ(Page(printer, 2), Page(printer, 1));
+  EXPECT_EQ(Page(printer, 3), Page(printer, 1));
+  const std::vector<std::string> page = Page(printer, 1);
+  // The page ends on the last figure, with no empty line after it.
+  EXPECT_EQ(std::vector<std::string>(page.end() - 9, page.end()),
+            (std::vector<std::string>{k10 + "81 apuestas reducidas a 9", "",
+                                      k10 + "Factor de reducci\xF3n......: 9,00", "",
+                                      k10 + "Importe reducidas........: 4,50 \x80", "",
+                                      k10 + "Probabilidad 14 aciertos.: 11,11 %", "",
+                                      k10 + "Probabilidad 13 aciertos.: 88,89 %"}));
+  EXPECT_EQ(page[6], k36 + "Quiniela  Partidos ");
+  EXPECT_EQ(run.events[2], "Imprimiendo la copia nro. 3 de 3");
+}
+
+TEST(BasicData, TheSignSelectionListsTheAllowedTotalsAndACancelStopsBetweenCopies) {
+  TestState t;
+  SetUpReduction(t.app, 3);
+  t.app.allowedTotals = {};
+  for (int j : {0, 1, 5}) t.app.allowedTotals[0][j] = 1;
+  t.app.allowedTotals[2][14] = 1;
+  t.app.reducedBets = 0;  // no factor can be worked out: its line is left out
+  const std::vector<std::string> lines = SummaryLines(t.app, kSpanish, " euros");
+  EXPECT_EQ(lines, (std::vector<std::string>{k10 + "6 apuestas reducidas a ",
+                                             k10 + "Signos 1.................:  0, 1, 5",
+                                             k10 + "Signos X.................: ",
+                                             k10 + "Signos 2.................: 14",
+                                             k10 + "Importe reducidas........: 0,00 euros",
+                                             k10 + "Posibilidades cubiertas..: 0,00 %"}));
+
+  RecordingPrinter printer;
+  ScriptedRun run;
+  run.cancelAfter = 1;
+  PrintReductionSummary(printer, t.app, 5, run, kSpanish);
+  EXPECT_EQ(printer.Of(PrinterOp::NewPage).size(), 2u);
+  EXPECT_EQ(printer.Of(PrinterOp::EndJob).size(), 1u);
+}
+
+// "    1 -  " and each slip place's 16 characters followed by 5 blanks.
+std::string MatchLine(int match, const std::vector<std::string>& places) {
+  std::string line = "   " + std::string(match < 10 ? " " : "") + std::to_string(match) + " -  ";
+  for (const std::string& place : places) line += place + "     ";
+  return line;
+}
+
+std::string SlipSigns(int slip, int match) {
+  std::string signs;
+  for (int n = 8 * slip - 7; n <= 8 * slip; ++n) signs += std::string(" ") + TestColumn(n)[match - 1];
+  return signs;
+}
+
+TEST(SlipRelation, ThirtyThreeSlipsOnA4AreThreePagesOfThreeRowsOfFour) {
+  TestState t;
+  SetUpReduction(t.app, 1);
+  StoreTestColumns(t, 33 * 8);
+  t.app.currentMatchday = 7;
+  t.app.currentOrder = 3;
+  t.folder.Write(ColumnFileName(7, 3), t.folder.Read(ColumnFileName(1, 1)));
+  RecordingPrinter printer;
+  ScriptedRun run;
+  PrintSlipRelation(printer, t.app, 1, 33, false, run);
+
+  EXPECT_EQ(printer.Of(PrinterOp::NewPage).size(), 3u);
+  const std::string head = std::string(20, ' ') + "JORNADA NRO.  7 DE FECHA 12/10/02 (Orden  3)" + std::string(14, ' ');
+  const std::vector<std::string> page1 = Page(printer, 1);
+  ASSERT_EQ(page1.size(), 5u + 3 * 21);
+  EXPECT_EQ(std::vector<std::string>(page1.begin(), page1.begin() + 12),
+            (std::vector<std::string>{"", "", "", head + "P\xE1gina..:  1", "", "", "", "", "",
+                                      k10 + "Boleto     1         Boleto     2         Boleto     3         "
+                                            "Boleto     4         ",
+                                      k10 + "---------------      ---------------      ---------------      "
+                                            "---------------      ",
+                                      ""}));
+  EXPECT_EQ(page1[12], MatchLine(1, {SlipSigns(1, 1), SlipSigns(2, 1), SlipSigns(3, 1), SlipSigns(4, 1)}));
+  EXPECT_EQ(SlipSigns(2, 1), " 1 1 1 1 1 2 X 1");
+  EXPECT_EQ(page1[25], MatchLine(14, {SlipSigns(1, 14), SlipSigns(2, 14), SlipSigns(3, 14), SlipSigns(4, 14)}));
+  EXPECT_EQ(page1[26 + 4], k10 + "Boleto     5         Boleto     6         Boleto     7         Boleto     8"
+                                 "         ");
+
+  // The last row holds slip 33 alone: one heading, blanks in the other places.
+  const std::vector<std::string> page3 = Page(printer, 3);
+  EXPECT_EQ(page3[3], head + "P\xE1gina..:  3");
+  ASSERT_EQ(page3.size(), 5u + 3 * 21);
+  const std::vector<std::string> last(page3.end() - 21, page3.end());
+  EXPECT_EQ(last[4], k10 + "Boleto    33         ");
+  EXPECT_EQ(last[5], k10 + "---------------      ");
+  const std::string blank(16, ' ');
+  EXPECT_EQ(last[7], MatchLine(1, {SlipSigns(33, 1), blank, blank, blank}));
+  EXPECT_EQ(run.events.back(), "job");
+  EXPECT_EQ(run.events[run.events.size() - 2], "Imprimiendo el boleto nro. 33");
+  EXPECT_EQ(run.events[0], "Imprimiendo el boleto nro. 4");
+}
+
+TEST(SlipRelation, WidePaperTakesSevenSlipsToARowFromTheFirstSlipChosen) {
+  TestState t;
+  SetUpReduction(t.app, 1);
+  StoreTestColumns(t, 20);
+  t.app.currentMatchday = 1;
+  t.app.currentOrder = 1;
+  RecordingPrinter printer;
+  ScriptedRun run;
+  PrintSlipRelation(printer, t.app, 2, 3, true, run);
+  const std::vector<std::string> page = Page(printer, 1);
+  ASSERT_EQ(page.size(), 5u + 21);
+  EXPECT_EQ(page[3].substr(20 + 44), std::string(64, ' ') + "P\xE1gina..:  1");
+  EXPECT_EQ(page[9], k10 + "Boleto     2         Boleto     3         ");
+  // Slip 3 holds columns 17 to 20 and blanks after them.
+  const std::string slip3 = page[12].substr(9 + 21, 16);
+  EXPECT_EQ(slip3, SlipSigns(3, 1).substr(0, 8) + std::string(8, ' '));
+  EXPECT_EQ(page[12].size(), 9u + 7 * 21);
+  EXPECT_EQ(printer.Of(PrinterOp::NewPage).size(), 1u);
+  EXPECT_EQ(run.events, (std::vector<std::string>{"Imprimiendo el boleto nro. 3", "job"}));
+}
+
+}  // namespace
+}  // namespace vetra::testing
