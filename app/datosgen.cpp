@@ -4,7 +4,6 @@
 
 #include <QFocusEvent>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -24,7 +23,6 @@ namespace vetra {
 namespace {
 
 constexpr QSize kScreenSize(410, 262);
-constexpr int kEditorHeight = 21;
 const QString kSingleBlank = QStringLiteral(" ");
 
 bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
@@ -43,23 +41,15 @@ Datosgen::Datosgen(AppState& app, QWidget* parent) : QDialog(parent), app_(app) 
   connect(surface_, &DrawingSurface::Pressed, this, &Datosgen::PressAt);
   connect(surface_, &DrawingSurface::Moved, this, &Datosgen::MoveAt);
 
-  auto* ayuda = new PictureButton(this, QStringLiteral("Ayuda"), QPoint(21, 212));
+  AddHelpButton(this, app_, 2700, QPoint(21, 212));
   guardar_ = new PictureButton(this, QStringLiteral("Guardar"), QPoint(187, 212));
-  auto* salir = new PictureButton(this, QStringLiteral("Salir"), QPoint(353, 212));
-  connect(ayuda, &PictureButton::Pressed, this, [this] {
-    PlaySoundEffect(app_, 9);
-    ShowHelp(app_, 2700);
-  });
+  AddExitButton(this, app_, QPoint(353, 212));
   connect(guardar_, &PictureButton::Pressed, this, &Datosgen::Save);
-  connect(salir, &PictureButton::Pressed, this, [this] {
-    PlaySoundEffect(app_, 5);
-    reject();
-  });
 
-  totJor_ = AddTextBox("Tex_TotJor", 2, 40);
-  preApu_ = AddTextBox("Tex_PreApu", 4, 50);
-  delegacion_ = AddTextBox("Tex_Delegacion", 2, 40);
-  receptor_ = AddTextBox("Tex_Receptor", 5, 60);
+  totJor_ = AddEditor("Tex_TotJor", 2, 40);
+  preApu_ = AddEditor("Tex_PreApu", 4, 50);
+  delegacion_ = AddEditor("Tex_Delegacion", 2, 40);
+  receptor_ = AddEditor("Tex_Receptor", 5, 60);
   connect(totJor_, &QLineEdit::textEdited, this, &Datosgen::FilterSeason);
   connect(preApu_, &QLineEdit::textEdited, this, [this] { FilterDigits(preApu_, true); });
   connect(delegacion_, &QLineEdit::textEdited, this, [this] { FilterDigits(delegacion_, false); });
@@ -100,20 +90,14 @@ Datosgen::Datosgen(AppState& app, QWidget* parent) : QDialog(parent), app_(app) 
   TogglePanel(kSound);
   app_.listsFilling = false;
 
-  SetPointer(ayuda, QStringLiteral("ManoIndice"));
-  SetPointer(salir, QStringLiteral("ManoIndice"));
   MarkChanged(false);
   SetNormalPointer(surface_);
   app_.pointerZone = 0;
   ShowNormalPointer();
 }
 
-QLineEdit* Datosgen::AddTextBox(const char* name, int maxLength, int width) {
-  auto* box = new QLineEdit(this);
-  box->setObjectName(QString::fromLatin1(name));
-  box->setMaxLength(maxLength);
-  box->setFixedSize(width, kEditorHeight);
-  box->setFont(ScreenFont(false));
+QLineEdit* Datosgen::AddEditor(const char* name, int maxLength, int width) {
+  QLineEdit* box = AddTextBox(this, QString::fromLatin1(name), maxLength, width);
   box->installEventFilter(this);
   return box;
 }
@@ -239,10 +223,7 @@ void Datosgen::FilterSeason() {
 
 void Datosgen::MarkChanged(bool changed) {
   changed_ = changed;
-  if (changed)
-    SetPointer(guardar_, QStringLiteral("ManoIndice"));
-  else
-    SetNoDropPointer(guardar_);
+  ShowButtonActive(guardar_, changed);
 }
 
 void Datosgen::Save() {
@@ -267,14 +248,12 @@ bool Datosgen::eventFilter(QObject* watched, QEvent* event) {
   if (index < static_cast<int>(panels_.size())) {
     Panel& panel = panels_[index];
     switch (event->type()) {
-      case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && panel.open) {
+      case QEvent::KeyPress:
+        if (IsEnterKey(event) && panel.open) {
           ClosePanel(index);
           return true;
         }
         break;
-      }
       case QEvent::FocusOut: {
         // Switching to another window is not leaving the editor.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();

@@ -46,7 +46,7 @@ class Datosgen : public QDialog {
   void Save();
   void FilterDigits(QLineEdit* editor, bool allowPoint);
   void FilterSeason();
-  QLineEdit* AddTextBox(const char* name, int maxLength, int width);
+  QLineEdit* AddEditor(const char* name, int maxLength, int width);
 
   AppState& app_;
   DrawingSurface* surface_;

@@ -2,9 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 
 #include "app/app_state.h"
 #include "app/datosgen.h"
@@ -28,8 +26,6 @@ constexpr QSize kMenuSize(560, 410);
 constexpr int kCoverLeft = 73;
 constexpr int kCoverTop = 15;
 constexpr QSize kCoverSize(404, 188);
-// The band at the bottom of the display that the menu leaves free.
-constexpr int kBottomBand = 26;
 
 // A hidden picture the other screens take their images from.
 void AddHiddenPicture(QWidget* parent, const QString& name, const QPixmap& picture) {
@@ -45,10 +41,7 @@ MainMenu::MainMenu(AppState& app) : QWidget(nullptr), app_(app) {
   setObjectName(QStringLiteral("vetra"));
   setWindowTitle(QStringLiteral("Vetra32"));
   setFixedSize(kMenuSize);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect display = screen->geometry();
-    move((display.width() - width()) / 2, (display.height() - kBottomBand - height()) / 2);
-  }
+  CentreAsTheMenu(this);
   surface_ = new DrawingSurface(this, kMenuSize);
   connect(surface_, &DrawingSurface::Pressed, this, &MainMenu::Press);
   connect(surface_, &DrawingSurface::Moved, this, &MainMenu::Move);
