@@ -80,7 +80,7 @@ void Salida::BuildControls() {
 void Salida::LoadOutputReduction() {
   ReadMatchday(app_);
   LoadBase(app_, app_.currentMatchday, app_.currentOrder);
-  panels_->ArrangeForMethod();
+  panels_->Arrange(OpeningPanelPlaces(app_.reductionMethod));
   pictures_.ShowGridsOf(app_.reductionMethod);
   app_.slipCount = SlipCountOf(app_.reducedBets);
   DrawScreen();

@@ -11,11 +11,8 @@
 #include "app/pointers.h"
 #include "app/section_screen.h"
 #include "app/sounds.h"
-#include "maintenance/historic.h"
 #include "matchdays/matchday_file.h"
-#include "matchdays/selection_lists.h"
 #include "platform/locale_marks.h"
-#include "platform/text.h"
 #include "reductions/base_file.h"
 #include "reductions/reduction_tables.h"
 #include "reductions/summary_drawing.h"
@@ -23,17 +20,8 @@
 namespace vetra {
 namespace {
 
-// 9100 twips for the direct method and 9550 for the other two, at 15 twips
-// to the pixel.
-constexpr int kNarrowWidth = 607;
-constexpr int kWideWidth = 637;
 constexpr int kScreenHeight = 440;
 constexpr int kMargin = 10;
-
-// The sheet's grids, which the shared opening places.
-constexpr QSize kGridSize(51, 257);
-constexpr QSize kElegirSize(21, 257);
-constexpr QSize kSignosSize(54, 271);
 
 // The columns picture: three slips of eight strips, level with the grids.
 constexpr QSize kColumSize(255, 257);
@@ -55,15 +43,8 @@ constexpr int kTrackInset = 9;   // the line runs under the button's middle
 constexpr int kActionTop = 392;
 constexpr int kActionPitch = 40;
 
-const QString kSingleBlank = QStringLiteral(" ");
 constexpr std::uint32_t kNavy = 0x800000;
 constexpr std::uint32_t kPink = 0xFFC0FF;
-
-DrawingSurface* AddPicture(QWidget* parent, const char* name, QSize size) {
-  auto* picture = new DrawingSurface(parent, size);
-  picture->setObjectName(QString::fromLatin1(name));
-  return picture;
-}
 
 QFont ColumnsFont() {
   QFont font(QStringLiteral("Courier New"));
@@ -96,21 +77,15 @@ Consredu::Consredu(AppState& app, QWidget* parent) : QDialog(parent), app_(app) 
   setObjectName(QStringLiteral("consredu"));
   setWindowTitle(QStringLiteral("Consulta Reducciones"));
   BuildControls();
-  PrepareSheetScreen(app_, sheet_, panels_[kMatchdayPanel].list, panels_[kOrderPanel].list);
+  PrepareSheetScreen(app_, sheet_, panels_->Matchdays(), panels_->Orders());
 }
 
 void Consredu::BuildControls() {
   setFixedHeight(kScreenHeight);
-  sheet_.screen = new DrawingSurface(this, QSize(kWideWidth, kScreenHeight));
-  connect(sheet_.screen, &DrawingSurface::Pressed, this, &Consredu::PressOnScreen);
-  connect(sheet_.screen, &DrawingSurface::Moved, this, &Consredu::MoveOnScreen);
-  sheet_.base = AddPicture(this, "Pic_Base", kGridSize);
-  sheet_.elegir = AddPicture(this, "Pic_Elegir", kElegirSize);
-  colBas_ = AddPicture(this, "Pic_ColBas", kGridSize);
-  signos_ = AddPicture(this, "Pic_Signos", kSignosSize);
-  sheet_.colBas = colBas_;
-  sheet_.signos = signos_;
-  colum_ = AddPicture(this, "Pic_Colum", kColumSize);
+  // Room for the wider layout; the narrow one leaves its right edge out.
+  pictures_ = AddStoredSheetPictures(this, QSize(kWideSheetScreenWidth, kScreenHeight));
+  colum_ = new DrawingSurface(this, kColumSize);
+  colum_->setObjectName(QStringLiteral("Pic_Colum"));
   colum_->Clear(colour::kWhite);
 
   fleIzq_ = new PictureButton(this, QStringLiteral("FleIzq"), {});
@@ -124,19 +99,12 @@ void Consredu::BuildControls() {
 
   auto* indice = new PictureButton(this, QStringLiteral("Indice"), {});
   SetPointer(indice, QStringLiteral("ManoIndice"));
-  connect(indice, &PictureButton::Pressed, this, &Consredu::OpenIndex);
   buttons_ = {indice, AddHelpButton(this, app_, 2300, {}), AddExitButton(this, app_, {})};
 
-  const char* names[] = {"Lis_Jornadas", "Lis_Orden"};
-  for (int i : {kMatchdayPanel, kOrderPanel}) {
-    auto* list = new PickList(this, QString::fromLatin1(names[i]));
-    panels_[i].list = list;
-    connect(list, &PickList::Chosen, this, [this, i](int entry) { ListChosen(i, entry); });
-    // Leaving a shown list takes its entry as a click on it would.
-    connect(list, &PickList::Left, this, [this, i] {
-      if (panels_[i].open) ListChosen(i, panels_[i].list->currentRow());
-    });
-  }
+  panels_ = new SheetPanels(app_, this, sheet_.screen, [this] { LoadBrowser(); });
+  connect(sheet_.screen, &DrawingSurface::Pressed, panels_, &SheetPanels::Press);
+  connect(sheet_.screen, &DrawingSurface::Moved, panels_, &SheetPanels::Move);
+  connect(indice, &PictureButton::Pressed, panels_, &SheetPanels::OpenIndex);
 }
 
 void Consredu::LoadBrowser() {
@@ -162,19 +130,11 @@ void Consredu::LoadBrowser() {
 
 void Consredu::ArrangeBrowser() {
   const int method = app_.reductionMethod;
-  const bool narrow = method == kDirectMethod;
-  const int width = narrow ? kNarrowWidth : kWideWidth;
-  app_.orderListLeft = static_cast<std::int16_t>(narrow ? 185 : 248);
-  app_.sheetTextLeft = static_cast<std::int16_t>(narrow ? 120 : 150);
+  const WidthAndPlaces layout = ThirdGridLayoutOf(method);
+  const int width = layout.width;
   setFixedWidth(width);
-  panels_[kMatchdayPanel].rect = QRect(10, app_.matchdayListTop, 90, 30);
-  panels_[kOrderPanel].rect = QRect(app_.orderListLeft, 15, 80, 30);
-  panels_[kOrderPanel].list->move(app_.orderListLeft + 13, 46);
-
-  sheet_.colBas = method == kProbableColumnMethod ? colBas_ : nullptr;
-  sheet_.signos = method == kSignSelectionMethod ? signos_ : nullptr;
-  colBas_->setVisible(sheet_.colBas != nullptr);
-  signos_->setVisible(sheet_.signos != nullptr);
+  panels_->Arrange(layout.panels);
+  pictures_.ShowGridsOf(method);
 
   // The columns at the right edge, the track under them, the buttons below.
   const int columLeft = width - kMargin - kColumSize.width();
@@ -272,61 +232,6 @@ void Consredu::PlaceButton() {
                app_.scrollTrackTop - kButtonRise);
 }
 
-void Consredu::DrawListPanel(int index) {
-  const ListPanel& panel = panels_[index];
-  QPainter p(&sheet_.screen->Image());
-  const QString text =
-      index == kMatchdayPanel ? MatchdayPanelText(app_.currentMatchday) : OrderPanelText(app_.currentOrder);
-  DrawPanel(p, panel.rect.x(), panel.rect.y(), panel.rect.width(), panel.rect.height(), text, kSingleBlank);
-  if (index == kMatchdayPanel) {
-    p.setFont(ScreenFont(true));
-    p.setPen(Bgr(colour::kWhite));
-    DrawTextAt(p, app_.sheetTextLeft, app_.matchdayListTop + 12, FromFileText(app_.currentMatchdayDate));
-  }
-  sheet_.screen->update();
-}
-
-void Consredu::PressOnScreen(QPoint point) {
-  for (int i : {kMatchdayPanel, kOrderPanel})
-    if (panels_[i].rect.contains(point)) TogglePanel(i);
-}
-
-void Consredu::MoveOnScreen(QPoint point) {
-  int zone = 0;
-  for (int i : {kMatchdayPanel, kOrderPanel})
-    if (panels_[i].rect.contains(point)) zone = i + 1;
-  SetZonePointer(screenZone_, sheet_.screen, zone, QStringLiteral("ManoIndice"));
-}
-
-void Consredu::TogglePanel(int index) {
-  ListPanel& panel = panels_[index];
-  if (panel.open) {
-    ListChosen(index, panel.list->currentRow());
-    return;
-  }
-  OpenPanelEditor(app_, sheet_.screen, panel.rect, panel.list);
-  panel.open = true;
-}
-
-void Consredu::ListChosen(int index, int entry) {
-  const bool filling = app_.listsFilling;
-  if (!filling) PlaySoundEffect(app_, 7);
-  ListPanel& panel = panels_[index];
-  panel.open = false;
-  panel.list->hide();
-  const auto chosen = static_cast<std::int16_t>(std::max(entry, 0) + 1);
-  std::int16_t& current = index == kMatchdayPanel ? app_.currentMatchday : app_.currentOrder;
-  if (chosen != current || filling) {
-    current = chosen;
-    if (index == kMatchdayPanel && !filling) {
-      app_.currentOrder = 1;
-      panels_[kOrderPanel].list->setCurrentRow(0);
-    }
-    LoadBrowser();
-  }
-  DrawListPanel(index);
-}
-
 void Consredu::TurnPage(int pages) {
   if (!reader_.IsOpen()) return;
   const bool possible = pages > 0 ? HasNextPage(firstColumn_, app_.reducedBets) : HasPreviousPage(firstColumn_);
@@ -357,17 +262,6 @@ void Consredu::ReleaseButton() {
   dragging_ = false;
   SetPointer(boton_, QStringLiteral("ManoAbierta"));
   if (FirstSlipOf(firstColumn_) > 0) PlaceButton();
-}
-
-void Consredu::OpenIndex() {
-  ShowHourglass();
-  PlaySoundEffect(app_, 9);
-  if (ShowHistoric(app_, this)) {
-    panels_[kMatchdayPanel].list->setCurrentRow(app_.currentMatchday - 1);
-    panels_[kOrderPanel].list->setCurrentRow(app_.currentOrder - 1);
-    LoadBrowser();
-  }
-  ShowNormalPointer();
 }
 
 void Consredu::done(int result) {

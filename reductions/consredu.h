@@ -7,18 +7,16 @@
 // its next press.
 #include <QDialog>
 #include <QLabel>
-#include <QRect>
 #include <array>
 
 #include "reductions/browser_view.h"
 #include "reductions/column_file.h"
-#include "reductions/sheet_drawing.h"
+#include "reductions/stored_sheet.h"
 
 namespace vetra {
 
 struct AppState;
 class DrawingSurface;
-class PickList;
 class PictureButton;
 
 // Pic_Boton: reports the pointer's x within the button while it is pressed,
@@ -51,14 +49,6 @@ class Consredu : public QDialog {
   void done(int result) override;
 
  private:
-  // The matchday and order fields with their lists.
-  struct ListPanel {
-    QRect rect;
-    PickList* list = nullptr;
-    bool open = false;
-  };
-  enum { kMatchdayPanel, kOrderPanel };
-
   void BuildControls();
   void LoadBrowser();
   void ArrangeBrowser();
@@ -67,36 +57,27 @@ class Consredu : public QDialog {
   void DrawSlipCaptions(const PageRows& rows);
   void DrawColumns(const PageRows& rows);
   void DrawSlipCount();
-  void DrawListPanel(int index);
   ScrollTrack Track() const;
   void PlaceButton();
-
-  void PressOnScreen(QPoint point);
-  void MoveOnScreen(QPoint point);
-  void TogglePanel(int index);
-  void ListChosen(int index, int entry);
 
   void TurnPage(int pages);
   void PressButton(double x);
   void DragButton(double x);
   void ReleaseButton();
-  void OpenIndex();
 
   AppState& app_;
-  SheetPictures sheet_;
-  DrawingSurface* colBas_ = nullptr;  // shown with the probable-column method only
-  DrawingSurface* signos_ = nullptr;  // shown with the sign-selection method only
+  StoredSheetPictures pictures_;
+  SheetPictures& sheet_ = pictures_.sheet;  // what the loaded method shows
+  SheetPanels* panels_ = nullptr;
   DrawingSurface* colum_ = nullptr;
   PictureButton* fleIzq_ = nullptr;
   PictureButton* fleDer_ = nullptr;
   ScrollButton* boton_ = nullptr;
   std::array<QWidget*, 3> buttons_{};  // Pic_Indice, Pic_Ayuda, Pic_Salir
-  std::array<ListPanel, 2> panels_;
   ColumnFileReader reader_;
   std::int32_t firstColumn_ = 1;
   bool dragging_ = false;
   int startX_ = 0;
-  std::int16_t screenZone_ = 0;
 };
 
 }  // namespace vetra

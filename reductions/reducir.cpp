@@ -31,11 +31,6 @@ namespace vetra {
 namespace {
 
 constexpr int kScreenHeight = 430;
-constexpr int kGridTop = 91;
-constexpr int kBaseLeft = 177;
-constexpr QSize kBaseSize(51, 257);
-constexpr QSize kElegirSize(21, 257);
-constexpr QSize kSignosSize(54, 271);
 constexpr QSize kEstaSize(200, 270);
 constexpr int kTwoButtonsTop = 385;
 constexpr int kTwoButtonsWidth = 120;
@@ -144,8 +139,8 @@ void Reducir::Layout() {
   sheet_.screen = new DrawingSurface(this, size());
   connect(sheet_.screen, &DrawingSurface::Pressed, this, &Reducir::PressOnScreen);
   connect(sheet_.screen, &DrawingSurface::Moved, this, &Reducir::MoveOnScreen);
-  sheet_.base = AddGrid(this, "Pic_Base", QPoint(kBaseLeft, kGridTop), kBaseSize);
-  sheet_.elegir = AddGrid(this, "Pic_Elegir", QPoint(kBaseLeft + 68, kGridTop), kElegirSize);
+  sheet_.base = AddGrid(this, "Pic_Base", QPoint(kBaseLeft, kGridTop), kBaseGridSize);
+  sheet_.elegir = AddGrid(this, "Pic_Elegir", QPoint(kElegirLeft, kGridTop), kElegirSize);
   connect(sheet_.base, &DrawingSurface::Pressed, this, &Reducir::PressBase);
   connect(sheet_.base, &DrawingSurface::Moved, this, &Reducir::MoveBase);
   connect(sheet_.elegir, &DrawingSurface::Pressed, this, &Reducir::PressElegir);
@@ -156,11 +151,11 @@ void Reducir::Layout() {
                            QStringLiteral("ManoIndice"));
           });
   if (app_.reductionMethod == kProbableColumnMethod) {
-    sheet_.colBas = AddGrid(this, "Pic_ColBas", QPoint(kBaseLeft + 106, kGridTop), kBaseSize);
+    sheet_.colBas = AddGrid(this, "Pic_ColBas", QPoint(kThirdGridLeft, kGridTop), kBaseGridSize);
     connect(sheet_.colBas, &DrawingSurface::Pressed, this, &Reducir::PressColBas);
   }
   if (app_.reductionMethod == kSignSelectionMethod) {
-    sheet_.signos = AddGrid(this, "Pic_Signos", QPoint(kBaseLeft + 106, kGridTop), kSignosSize);
+    sheet_.signos = AddGrid(this, "Pic_Signos", QPoint(kThirdGridLeft, kGridTop), kSignosSize);
     connect(sheet_.signos, &DrawingSurface::Pressed, this, &Reducir::PressSignos);
     connect(sheet_.signos, &DrawingSurface::Moved, this, &Reducir::MoveSignos);
   }
@@ -260,17 +255,16 @@ void Reducir::DrawMethodExtras() {
   QPainter p(&sheet_.screen->Image());
   DrawShadowText(p, kBaseLeft - 8, 60, QStringLiteral("Quiniela     Partidos"));
   DrawShadowText(p, kBaseLeft - 1, 73, QStringLiteral("base      reducidos"));
-  const int thirdLeft = kBaseLeft + 106;
   if (app_.reductionMethod == kProbableColumnMethod) {
-    DrawShadowText(p, thirdLeft - 12, 60, QStringLiteral("     Columna"));
-    DrawShadowText(p, thirdLeft - 12, 73, QStringLiteral("    probable"));
+    DrawShadowText(p, kThirdGridLeft - 12, 60, QStringLiteral("     Columna"));
+    DrawShadowText(p, kThirdGridLeft - 12, 73, QStringLiteral("    probable"));
     DrawShadowText(p, 340, 113, QStringLiteral("Errores"));
     DrawShadowText(p, 340, 126, QStringLiteral("permitidos:"));
   }
   if (app_.reductionMethod == kSignSelectionMethod) {
-    DrawShadowText(p, thirdLeft - 25, 60, QStringLiteral("       Signos"));
+    DrawShadowText(p, kThirdGridLeft - 25, 60, QStringLiteral("       Signos"));
     const char* labels[] = {"1", "X", "2"};
-    for (int k = 0; k < 3; ++k) DrawShadowText(p, thirdLeft + 18 * k + 5, 73, QString::fromLatin1(labels[k]));
+    for (int k = 0; k < 3; ++k) DrawShadowText(p, kThirdGridLeft + 18 * k + 5, 73, QString::fromLatin1(labels[k]));
   }
   p.setFont(ScreenFont(true));
   p.setPen(Bgr(colour::kWhite));

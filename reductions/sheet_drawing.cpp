@@ -106,17 +106,20 @@ void DrawTotalsGrid(const AppState& app, DrawingSurface* signos) {
   signos->update();
 }
 
+PanelPlaces OpeningPanelPlaces(int method) {
+  return method == kProbableColumnMethod ? kWidePanelPlaces : kNarrowPanelPlaces;
+}
+
 void PrepareSheetScreen(AppState& app, const SheetPictures& sheet, PickList* matchdays, PickList* orders) {
   app.matchdayListTop = 15;
   LoadBase(app, app.currentMatchday, app.currentOrder);
-  const bool probable = app.reductionMethod == kProbableColumnMethod;
-  app.orderListLeft = probable ? 248 : 185;
-  app.sheetTextLeft = probable ? 150 : 120;
-  constexpr int kLeft = 177, kTop = 91, kWidth = 51, kHeight = 257;
-  if (sheet.base) sheet.base->setGeometry(kLeft, kTop, kWidth, kHeight);
-  if (sheet.elegir) sheet.elegir->setGeometry(kLeft + 68, kTop, 21, kHeight);
-  if (sheet.colBas) sheet.colBas->setGeometry(kLeft + 106, kTop, kWidth, kHeight);
-  if (sheet.signos) sheet.signos->move(kLeft + 106, kTop);
+  const PanelPlaces places = OpeningPanelPlaces(app.reductionMethod);
+  app.orderListLeft = static_cast<std::int16_t>(places.orderLeft);
+  app.sheetTextLeft = static_cast<std::int16_t>(places.dateLeft);
+  if (sheet.base) sheet.base->setGeometry(QRect(QPoint(kBaseLeft, kGridTop), kBaseGridSize));
+  if (sheet.elegir) sheet.elegir->setGeometry(QRect(QPoint(kElegirLeft, kGridTop), kElegirSize));
+  if (sheet.colBas) sheet.colBas->setGeometry(QRect(QPoint(kThirdGridLeft, kGridTop), kBaseGridSize));
+  if (sheet.signos) sheet.signos->move(kThirdGridLeft, kGridTop);
   app.listsFilling = true;
   FillMatchdayList(app, matchdays, 10);
   FillOrderList(app, orders);

@@ -2,6 +2,7 @@
 // The sheet on which every screen shows a reduction: the matchday and order
 // panels, the fixtures, the description and the grids of the base, each grid
 // cell a copy of a block of the glyph strip.
+#include <QSize>
 #include <QString>
 
 namespace vetra {
@@ -17,6 +18,30 @@ inline constexpr int kRowPitch = 18;
 inline constexpr int kColumnPitch = 15;
 inline constexpr int kGridMargin = 3;
 inline constexpr int kTotalsPitch = 18;
+
+// Where the grids stand on every screen that shows the sheet: the base, its
+// check boxes to the right, then the method's third grid (the probable
+// column or the totals).
+inline constexpr int kGridTop = 91;
+inline constexpr int kBaseLeft = 177;
+inline constexpr int kElegirLeft = kBaseLeft + 68;
+inline constexpr int kThirdGridLeft = kBaseLeft + 106;
+inline constexpr QSize kBaseGridSize(51, 257);  // Pic_Base, and Pic_ColBas alike
+inline constexpr QSize kElegirSize(21, 257);
+inline constexpr QSize kSignosSize(54, 271);
+
+// Where a screen puts its order panel and the matchday's date, which it
+// keeps in the app state for the sheet drawing: beside a sheet of two grids,
+// or clear of the third.
+struct PanelPlaces {
+  int orderLeft;
+  int dateLeft;
+};
+inline constexpr PanelPlaces kNarrowPanelPlaces{185, 120};
+inline constexpr PanelPlaces kWidePanelPlaces{248, 150};
+// The places of the common opening (and of the output chooser): clear of
+// the probable column only.
+PanelPlaces OpeningPanelPlaces(int method);
 
 // The pictures of a screen that shows the sheet; a grid the screen lacks is null.
 struct SheetPictures {

@@ -32,14 +32,18 @@ void StoredSheetPictures::ShowGridsOf(int method) {
 }
 
 StoredSheetPictures AddStoredSheetPictures(QWidget* screen, QSize size) {
-  constexpr QSize kGridSize(51, 257), kElegirSize(21, 257), kSignosSize(54, 271);
   StoredSheetPictures pictures;
   pictures.sheet.screen = new DrawingSurface(screen, size);
-  pictures.sheet.base = AddGrid(screen, "Pic_Base", kGridSize);
+  pictures.sheet.base = AddGrid(screen, "Pic_Base", kBaseGridSize);
   pictures.sheet.elegir = AddGrid(screen, "Pic_Elegir", kElegirSize);
-  pictures.colBas = pictures.sheet.colBas = AddGrid(screen, "Pic_ColBas", kGridSize);
+  pictures.colBas = pictures.sheet.colBas = AddGrid(screen, "Pic_ColBas", kBaseGridSize);
   pictures.signos = pictures.sheet.signos = AddGrid(screen, "Pic_Signos", kSignosSize);
   return pictures;
+}
+
+WidthAndPlaces ThirdGridLayoutOf(int method) {
+  if (method == kDirectMethod) return {kNarrowSheetScreenWidth, kNarrowPanelPlaces};
+  return {kWideSheetScreenWidth, kWidePanelPlaces};
 }
 
 SheetPanels::SheetPanels(AppState& app, QWidget* screen, DrawingSurface* surface, std::function<void()> load)
@@ -56,10 +60,9 @@ SheetPanels::SheetPanels(AppState& app, QWidget* screen, DrawingSurface* surface
   }
 }
 
-void SheetPanels::ArrangeForMethod() {
-  const bool probable = app_.reductionMethod == kProbableColumnMethod;
-  app_.orderListLeft = static_cast<std::int16_t>(probable ? 248 : 185);
-  app_.sheetTextLeft = static_cast<std::int16_t>(probable ? 150 : 120);
+void SheetPanels::Arrange(PanelPlaces places) {
+  app_.orderListLeft = static_cast<std::int16_t>(places.orderLeft);
+  app_.sheetTextLeft = static_cast<std::int16_t>(places.dateLeft);
   panels_[kMatchday].rect = QRect(10, app_.matchdayListTop, 90, 30);
   panels_[kOrder].rect = QRect(app_.orderListLeft, 15, 80, 30);
   panels_[kOrder].list->move(app_.orderListLeft + 13, 46);

@@ -31,6 +31,17 @@ struct StoredSheetPictures {
 // PrepareSheetScreen.
 StoredSheetPictures AddStoredSheetPictures(QWidget* screen, QSize size);
 
+// The browser's and the scrutiny's screen: narrow for the direct method, wide
+// enough for the third grid for the other two (9100 and 9550 twips at 15
+// twips to the pixel), its panels placed to match.
+inline constexpr int kNarrowSheetScreenWidth = 607;
+inline constexpr int kWideSheetScreenWidth = 637;
+struct WidthAndPlaces {
+  int width;
+  PanelPlaces panels;
+};
+WidthAndPlaces ThirdGridLayoutOf(int method);
+
 // The matchday and order fields. A choice that changes the matchday or the
 // order (a new matchday starts again at order 1), or any choice while the
 // lists are being filled, makes the screen load the reduction again.
@@ -43,8 +54,9 @@ class SheetPanels : public QObject {
   PickList* Matchdays() const { return panels_[kMatchday].list; }
   PickList* Orders() const { return panels_[kOrder].list; }
 
-  // Where the loaded reduction's method puts the order panel and the date.
-  void ArrangeForMethod();
+  // The order panel and the matchday's date where the screen puts them for
+  // the loaded reduction, kept in the app state for the sheet drawing.
+  void Arrange(PanelPlaces places);
   // A press on a panel opens it, or closes it taking its entry; false when
   // the press met no panel.
   bool Press(QPoint point);

@@ -18,9 +18,7 @@
 #include "app/pointers.h"
 #include "app/section_screen.h"
 #include "app/sounds.h"
-#include "maintenance/historic.h"
 #include "matchdays/matchday_file.h"
-#include "matchdays/selection_lists.h"
 #include "platform/locale_marks.h"
 #include "platform/qt_printer.h"
 #include "platform/text.h"
@@ -33,16 +31,9 @@
 namespace vetra {
 namespace {
 
-// 9100 twips for the direct method and 9550 for the other two, at 15 twips
-// to the pixel.
-constexpr int kNarrowWidth = 607;
-constexpr int kWideWidth = 637;
 constexpr int kTaskbarBand = 26;  // kept free at the bottom of the display
 
-constexpr int kGridTop = 91;
-constexpr int kBaseLeft = 177;
-constexpr QSize kGridSize(51, 257);  // the winning grid, as high as the base
-// The winning grid stands clear of the last part of the sheet.
+// The winning grid, of the base's size, stands clear of the last part of the sheet.
 constexpr int kNarrowGanadoraOffset = 110;
 constexpr int kWideGanadoraOffset = 180;
 
@@ -67,7 +58,6 @@ constexpr int kPrizeRowPitch = 24;
 constexpr int kPrizeBoxLeft = 42;
 constexpr QSize kPrizeBoxSize(72, 20);
 
-const QString kSingleBlank = QStringLiteral(" ");
 const QString kErrorTitle = QStringLiteral("ERROR EN JORNADA/ORDEN");
 const QString kErrorText = QStringLiteral(
     "No existe una reducción que coincida con la Jornada y el número de Orden que se ha indicado. Sólo se puede "
@@ -117,7 +107,7 @@ void SetScrutinyPrinterForTesting(std::function<std::unique_ptr<Printer>()> make
 Escrutin::Escrutin(AppState& app, QWidget* parent) : QDialog(parent), app_(app) {
   setObjectName(QStringLiteral("escrutin"));
   BuildControls();
-  PrepareSheetScreen(app_, sheet_, panels_[kMatchdayPanel].list, panels_[kOrderPanel].list);
+  PrepareSheetScreen(app_, sheet_, panels_->Matchdays(), panels_->Orders());
 }
 
 void Escrutin::BuildControls() {
@@ -132,14 +122,13 @@ void Escrutin::BuildControls() {
   boletos_->resize(kNarrowListWidth, kSlipLinesShown * rowHeight + frames);
   const int buttonsTop = kGridTop + aciertos_->height() + kListGap + boletos_->height() + kMargin;
   // Room for the wider layout; the narrow one leaves its right edge out.
-  const QSize screenSize(kWideWidth, std::max(buttonsTop + kButtonSize, kFrameTop + kFrameSize.height()) + kMargin);
+  const QSize screenSize(kWideSheetScreenWidth,
+                         std::max(buttonsTop + kButtonSize, kFrameTop + kFrameSize.height()) + kMargin);
   setFixedHeight(screenSize.height());
 
   pictures_ = AddStoredSheetPictures(this, screenSize);
   sheet_.screen->lower();
-  connect(sheet_.screen, &DrawingSurface::Pressed, this, &Escrutin::PressOnScreen);
-  connect(sheet_.screen, &DrawingSurface::Moved, this, &Escrutin::MoveOnScreen);
-  ganadora_ = new DrawingSurface(this, kGridSize);
+  ganadora_ = new DrawingSurface(this, kBaseGridSize);
   ganadora_->setObjectName(QStringLiteral("Pic_Ganadora"));
   ganadora_->Clear(colour::kWhite);
   connect(ganadora_, &DrawingSurface::Pressed, this, &Escrutin::PressGanadora);
@@ -179,7 +168,9 @@ void Escrutin::BuildControls() {
   SetNoDropPointer(imprimir_);
   connect(escrutar_, &PictureButton::Pressed, this, &Escrutin::Escrutar);
   connect(imprimir_, &PictureButton::Pressed, this, &Escrutin::PrintScrutiny);
-  connect(indice_, &PictureButton::Pressed, this, &Escrutin::OpenIndex);
+  connect(indice_, &PictureButton::Pressed, this, [this] {
+    if (!busy_) panels_->OpenIndex();
+  });
   connect(ayuda_, &PictureButton::Pressed, this, [this] {
     if (busy_) return;
     PlaySoundEffect(app_, 9);
@@ -187,16 +178,11 @@ void Escrutin::BuildControls() {
   });
   connect(salir_, &PictureButton::Pressed, this, &Escrutin::Leave);
 
-  const char* names[] = {"Lis_Jornadas", "Lis_Orden"};
-  for (int i : {kMatchdayPanel, kOrderPanel}) {
-    auto* list = new PickList(this, QString::fromLatin1(names[i]));
-    panels_[i].list = list;
-    connect(list, &PickList::Chosen, this, [this, i](int entry) { ListChosen(i, entry); });
-    // Leaving a shown list takes its entry as a click on it would.
-    connect(list, &PickList::Left, this, [this, i] {
-      if (panels_[i].open) ListChosen(i, panels_[i].list->currentRow());
-    });
-  }
+  panels_ = new SheetPanels(app_, this, sheet_.screen, [this] { LoadScrutiny(); });
+  connect(sheet_.screen, &DrawingSurface::Pressed, panels_, [this](QPoint point) {
+    if (!busy_) panels_->Press(point);
+  });
+  connect(sheet_.screen, &DrawingSurface::Moved, panels_, &SheetPanels::Move);
 }
 
 void Escrutin::LoadScrutiny() {
@@ -221,13 +207,10 @@ void Escrutin::LoadScrutiny() {
 void Escrutin::ArrangeScrutinyScreen() {
   const int method = app_.reductionMethod;
   const bool narrow = method == kDirectMethod;
-  const int width = narrow ? kNarrowWidth : kWideWidth;
-  app_.orderListLeft = static_cast<std::int16_t>(narrow ? 185 : 248);
-  app_.sheetTextLeft = static_cast<std::int16_t>(narrow ? 120 : 150);
+  const WidthAndPlaces layout = ThirdGridLayoutOf(method);
+  const int width = layout.width;
   setFixedWidth(width);
-  panels_[kMatchdayPanel].rect = QRect(10, app_.matchdayListTop, 90, 30);
-  panels_[kOrderPanel].rect = QRect(app_.orderListLeft, 15, 80, 30);
-  panels_[kOrderPanel].list->move(app_.orderListLeft + 13, 46);
+  panels_->Arrange(layout.panels);
 
   // The sheet's parts stay where PrepareSheetScreen put them; the winning
   // grid follows them, the prizes go under it, the lists and the buttons to
@@ -297,63 +280,6 @@ void Escrutin::DrawWinningCell(int match, int sign) {
   p.drawPixmap(WinningCellLeft(sign), WinningCellTop(match), GlyphStrip(), kCellWidth * (sign - 1),
                kCellHeight * entry_.grid[match - 1][sign - 1], kCellWidth, kCellHeight);
   ganadora_->update();
-}
-
-void Escrutin::DrawListPanel(int index) {
-  const ListPanel& panel = panels_[index];
-  QPainter p(&sheet_.screen->Image());
-  const QString text =
-      index == kMatchdayPanel ? MatchdayPanelText(app_.currentMatchday) : OrderPanelText(app_.currentOrder);
-  DrawPanel(p, panel.rect.x(), panel.rect.y(), panel.rect.width(), panel.rect.height(), text, kSingleBlank);
-  if (index == kMatchdayPanel) {
-    p.setFont(ScreenFont(true));
-    p.setPen(Bgr(colour::kWhite));
-    DrawTextAt(p, app_.sheetTextLeft, app_.matchdayListTop + 12, FromFileText(app_.currentMatchdayDate));
-  }
-  sheet_.screen->update();
-}
-
-void Escrutin::PressOnScreen(QPoint point) {
-  if (busy_) return;
-  for (int i : {kMatchdayPanel, kOrderPanel})
-    if (panels_[i].rect.contains(point)) TogglePanel(i);
-}
-
-void Escrutin::MoveOnScreen(QPoint point) {
-  int zone = 0;
-  for (int i : {kMatchdayPanel, kOrderPanel})
-    if (panels_[i].rect.contains(point)) zone = i + 1;
-  SetZonePointer(screenZone_, sheet_.screen, zone, QStringLiteral("ManoIndice"));
-}
-
-void Escrutin::TogglePanel(int index) {
-  ListPanel& panel = panels_[index];
-  if (panel.open) {
-    ListChosen(index, panel.list->currentRow());
-    return;
-  }
-  OpenPanelEditor(app_, sheet_.screen, panel.rect, panel.list);
-  panel.open = true;
-}
-
-void Escrutin::ListChosen(int index, int entry) {
-  const bool filling = app_.listsFilling;
-  if (!filling) PlaySoundEffect(app_, 7);
-  ListPanel& panel = panels_[index];
-  panel.open = false;
-  panel.list->hide();
-  if (entry < 0) entry = 0;
-  const auto chosen = static_cast<std::int16_t>(entry + 1);
-  std::int16_t& current = index == kMatchdayPanel ? app_.currentMatchday : app_.currentOrder;
-  if (chosen != current || filling) {
-    current = chosen;
-    if (index == kMatchdayPanel && !filling) {
-      app_.currentOrder = 1;
-      panels_[kOrderPanel].list->setCurrentRow(0);
-    }
-    LoadScrutiny();
-  }
-  DrawListPanel(index);
 }
 
 void Escrutin::PressGanadora(QPoint point) {
@@ -446,18 +372,6 @@ void Escrutin::PrintScrutiny() {
     ShowMessage(app_, QStringLiteral("ESCRUTINIO EN PDF"),
                 QStringLiteral("No hay ninguna impresora instalada. El escrutinio se ha guardado en el fichero ") +
                     QString::fromStdString(qtPrinter->LastPdfFile()) + QStringLiteral("."));
-  }
-  ShowNormalPointer();
-}
-
-void Escrutin::OpenIndex() {
-  if (busy_) return;
-  ShowHourglass();
-  PlaySoundEffect(app_, 9);
-  if (ShowHistoric(app_, this)) {
-    panels_[kMatchdayPanel].list->setCurrentRow(app_.currentMatchday - 1);
-    panels_[kOrderPanel].list->setCurrentRow(app_.currentOrder - 1);
-    LoadScrutiny();
   }
   ShowNormalPointer();
 }

@@ -5,12 +5,10 @@
 // slips that hold prizes, which "Imprimir" then prints. Not modal: the main
 // menu closes it on its next press.
 #include <QDialog>
-#include <QRect>
 #include <array>
 #include <functional>
 #include <memory>
 
-#include "reductions/sheet_drawing.h"
 #include "reductions/stored_sheet.h"
 #include "scrutiny/scrutiny_engine.h"
 
@@ -22,7 +20,6 @@ namespace vetra {
 
 struct AppState;
 class DrawingSurface;
-class PickList;
 class PictureButton;
 class Printer;
 
@@ -37,28 +34,15 @@ class Escrutin : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // The matchday and order fields with their lists.
-  struct ListPanel {
-    QRect rect;
-    PickList* list = nullptr;
-    bool open = false;
-  };
-  enum { kMatchdayPanel, kOrderPanel };
-
   void BuildControls();
   void LoadScrutiny();
   void ArrangeScrutinyScreen();
   void DrawScreen();
   void DrawCaptions();
   void DrawWinningCell(int match, int sign);
-  void DrawListPanel(int index);
 
-  void PressOnScreen(QPoint point);
-  void MoveOnScreen(QPoint point);
   void PressGanadora(QPoint point);
   void MoveGanadora(QPoint point);
-  void TogglePanel(int index);
-  void ListChosen(int index, int entry);
   void PrizeEdited(int k);
   void PrizeLeft(int k);
   void LeaveFocusedPrizeBox();
@@ -66,7 +50,6 @@ class Escrutin : public QDialog {
   void Escrutar();
   void SetPrintingAvailable(bool available);
   void PrintScrutiny();
-  void OpenIndex();
   void Leave();
 
   AppState& app_;
@@ -74,6 +57,7 @@ class Escrutin : public QDialog {
   ScrutinyResult result_;
   StoredSheetPictures pictures_;
   SheetPictures& sheet_ = pictures_.sheet;  // what the loaded method shows
+  SheetPanels* panels_ = nullptr;
   DrawingSurface* ganadora_ = nullptr;
   QGroupBox* premios_ = nullptr;
   std::array<QLineEdit*, kPrizes> prizeBoxes_{};
@@ -84,8 +68,6 @@ class Escrutin : public QDialog {
   PictureButton* indice_ = nullptr;
   PictureButton* ayuda_ = nullptr;
   PictureButton* salir_ = nullptr;
-  std::array<ListPanel, 2> panels_;
-  std::int16_t screenZone_ = 0;
   std::int16_t ganadoraZone_ = 0;
   bool printingAvailable_ = false;
   bool busy_ = false;
