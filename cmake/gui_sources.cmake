@@ -90,3 +90,10 @@ list(APPEND VETRA_EMBEDDED_RESOURCES
   buttons/orientacion1.png
   buttons/orientacion2.png
 )
+# The drives a copy to disk can go to.
+list(APPEND VETRA_GUI_SOURCES platform/drives.cpp)
+# The e-mail output: SMTP through libcurl and the log-on dialog.
+list(APPEND VETRA_GUI_SOURCES
+  platform/mail_logon.cpp
+  platform/mail_transport.cpp
+)

@@ -22,11 +22,16 @@
 #include "app/pointers.h"
 #include "app/section_screen.h"
 #include "app/sounds.h"
+#include "app/wait.h"
 #include "matchdays/matchday_file.h"
 #include "output/address_file.h"
+#include "output/disk_copy.h"
 #include "output/listings.h"
+#include "output/mail_dispatch.h"
 #include "output/slip_printing.h"
+#include "platform/drives.h"
 #include "platform/locale_marks.h"
+#include "platform/mail_transport.h"
 #include "platform/qt_printer.h"
 #include "platform/text.h"
 
@@ -209,10 +214,12 @@ void Listados::BuildDiskOptions() {
   nombreArchivo_ = AddTextBox(this, QStringLiteral("Tex_NombreArchivo"), 50, 160);
   nombreArchivo_->move(20, 64);
   nombreArchivo_->setText(QStringLiteral("AD243"));
-  auto* unidad = new QListWidget(this);
-  unidad->setObjectName(QStringLiteral("Lis_Unidad"));
-  unidad->setFont(ScreenFont(false));
-  unidad->setGeometry(240, 64, 110, 28);
+  unidad_ = new QListWidget(this);
+  unidad_->setObjectName(QStringLiteral("Lis_Unidad"));
+  unidad_->setFont(ScreenFont(false));
+  unidad_->setGeometry(240, 64, 110, 28);
+  for (const std::string& drive : DriveList()) unidad_->addItem(QString::fromStdString(drive));
+  unidad_->setCurrentRow(0);
   options_ = AddOptionsFrame("Fra_OpcionesDisco", "Opt_Exportar", QStringLiteral("Formato de salida "),
                              kDiskOptionsPlace,
                              {QStringLiteral("Formato AD243"), QStringLiteral("Apuestas en formato continuo"),
@@ -224,8 +231,8 @@ void Listados::BuildDiskOptions() {
                              exportar_);
   // Each format proposes its own file name.
   connect(exportar_, &QButtonGroup::idClicked, this, [this](int format) {
-    const std::string key = TwoDigits(app_.currentMatchday) + TwoDigits(app_.currentOrder);
-    nombreArchivo_->setText(format == 0 ? QStringLiteral("AD243") : QString::fromStdString("Col" + key + ".txt"));
+    nombreArchivo_->setText(
+        QString::fromStdString(DefaultExportFileName(format, app_.currentMatchday, app_.currentOrder)));
   });
 }
 
@@ -238,7 +245,10 @@ void Listados::BuildMailOptions() {
   direcciones_->setGeometry(20, 64, 250, 148);
   for (const std::string& address : LoadAddressList(app_)) direcciones_->addItem(FromFileText(address));
   direcciones_->selectAll();
-  AddTextBox(this, QStringLiteral("Tex_NuevaDireccion"), 50, 250)->move(20, 220);
+  nuevaDireccion_ = AddTextBox(this, QStringLiteral("Tex_NuevaDireccion"), 50, 250);
+  nuevaDireccion_->move(20, 220);
+  connect(nuevaDireccion_, &QLineEdit::returnPressed, this, &Listados::AnadeDireccion);
+  connect(direcciones_, &QListWidget::itemDoubleClicked, this, &Listados::RecuperaDireccion);
   AddCheckBox("Chk_MailBase", QStringLiteral("Quiniela base y condiciones"), QPoint(290, 64))->setChecked(true);
   AddCheckBox("Chk_MailColumnas", QStringLiteral("Columnas reducidas"), QPoint(290, 88));
 }
@@ -258,8 +268,10 @@ void Listados::BuildButtons() {
   siguiente_ = new PictureButton(this, QStringLiteral("Siguiente"), right);
   for (PictureButton* b : {salir_, cancelar_, repetir_, siguiente_}) SetPointer(b, QStringLiteral("ManoIndice"));
   for (PictureButton* b : {cancelar_, repetir_, siguiente_}) b->hide();
-  if (type_ == kDisk || type_ == kMail)
-    connect(accion_, &PictureButton::Pressed, this, &Listados::NotAvailableYet);
+  if (type_ == kMail)
+    connect(accion_, &PictureButton::Pressed, this, &Listados::EnviarCorreo);
+  else if (type_ == kDisk)
+    connect(accion_, &PictureButton::Pressed, this, &Listados::Copiar);
   else
     connect(accion_, &PictureButton::Pressed, this, &Listados::Imprimir);
   connect(salir_, &PictureButton::Pressed, this, &Listados::Leave);
@@ -457,12 +469,78 @@ void Listados::RunOutput(Printer& printer) {
   }
 }
 
-// The copy to disk and the e-mail are not in this version yet.
-void Listados::NotAvailableYet() {
-  if (!ButtonIsActive(accion_)) return;
+// The copy to disk: the status panel and the cancel button take the place of
+// the options and the buttons while the columns are written.
+void Listados::Copiar() {
+  if (running_ || !ButtonIsActive(accion_)) return;
+  ShowHourglass();
   PlaySoundEffect(app_, 9);
-  ShowMessage(app_, QStringLiteral("NO DISPONIBLE"),
-              QStringLiteral("Esta salida de datos todavía no está disponible en esta versión del programa."));
+  // The screen's side of the copy; the questions go to the message dialog.
+  class Run : public DiskCopyRun {
+   public:
+    explicit Run(Listados& screen) : screen_(screen) {}
+    void Started() override { screen_.Started(); }
+    void ShowStatus(const std::string& text) override { screen_.ShowStatus(text); }
+    bool Cancelled() override { return screen_.Cancelled(); }
+    void Warn(const std::string& title, const std::string& text) override { screen_.Warn(title, text); }
+    bool AskForDisk(const std::string& title, const std::string& text) override {
+      screen_.app_.copyPressed = false;
+      ShowMessage(screen_.app_, QString::fromStdString(title), QString::fromStdString(text), {Answer::Copiar});
+      return screen_.app_.copyPressed;
+    }
+    void Stopping() override { screen_.cancelar_->hide(); }
+    void Pause(int milliseconds) override { WaitMilliseconds(static_cast<std::int16_t>(milliseconds)); }
+
+   private:
+    Listados& screen_;
+  } run(*this);
+  const QListWidgetItem* drive = unidad_->currentItem() ? unidad_->currentItem() : unidad_->item(0);
+  const DiskCopyRequest request{exportar_->checkedId(), drive ? drive->text().toStdString() : std::string(),
+                                nombreArchivo_->text().toStdString()};
+  SetShown({ayuda_, salir_, accion_}, false);
+  SetEnabled({nombreArchivo_, unidad_}, false);
+  cancelar_->show();
+  running_ = true;
+  cancelRequested_ = false;
+  CopyToDisk(app_, request, run);
+  DrawStatus(QString());
+  options_->show();
+  DrawOptionsFrame();
+  SetShown({ayuda_, salir_, accion_}, true);
+  SetEnabled({nombreArchivo_, unidad_}, true);
+  running_ = false;
+  ShowNormalPointer();
+}
+
+// Enter in the new address's box: the list puts it at its sorted place.
+void Listados::AnadeDireccion() {
+  if (nuevaDireccion_->text().trimmed().isEmpty()) return;
+  PlaySoundEffect(app_, 9);
+  direcciones_->addItem(nuevaDireccion_->text());
+  nuevaDireccion_->clear();
+}
+
+// A double click takes an address out of the list into the box, to be
+// corrected and put back with Enter.
+void Listados::RecuperaDireccion(QListWidgetItem* item) {
+  PlaySoundEffect(app_, 9);
+  nuevaDireccion_->setText(item->text());
+  nuevaDireccion_->setFocus();
+  nuevaDireccion_->end(false);
+  delete direcciones_->takeItem(direcciones_->row(item));
+}
+
+void Listados::EnviarCorreo() {
+  if (running_ || !ButtonIsActive(accion_)) return;
+  ShowHourglass();
+  PlaySoundEffect(app_, 9);
+  std::vector<std::string> addresses;
+  for (int i = 0; i < direcciones_->count(); ++i)
+    if (direcciones_->item(i)->isSelected()) addresses.push_back(ToFileText(direcciones_->item(i)->text()));
+  const MailContents contents{findChild<QCheckBox*>(QStringLiteral("Chk_MailBase"))->isChecked(),
+                              findChild<QCheckBox*>(QStringLiteral("Chk_MailColumnas"))->isChecked()};
+  const std::unique_ptr<MailTransport> transport = MakeMailTransport(this);
+  SendReductionMail(app_, *transport, addresses, contents, LocaleMarks());
   ShowNormalPointer();
 }
 

@@ -17,6 +17,7 @@ class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 
 namespace vetra {
 
@@ -69,7 +70,11 @@ class Listados : public QDialog, private OutputRun {
 
   void Imprimir();
   void RunOutput(Printer& printer);
-  void NotAvailableYet();
+  void Copiar();
+  // The e-mail: the editing of the address list, and the sending.
+  void AnadeDireccion();
+  void RecuperaDireccion(QListWidgetItem* item);
+  void EnviarCorreo();
   void Leave();
 
   // The run's side of the screen.
@@ -95,7 +100,9 @@ class Listados : public QDialog, private OutputRun {
   QCheckBox* pruImp_ = nullptr;
   QListWidget* anchoPapel_ = nullptr;
   QLineEdit* nombreArchivo_ = nullptr;
+  QListWidget* unidad_ = nullptr;  // Lis_Unidad
   QListWidget* direcciones_ = nullptr;
+  QLineEdit* nuevaDireccion_ = nullptr;
   PictureButton* orientacion_ = nullptr;
   PictureButton* accion_ = nullptr;  // Pic_Imprimir, Pic_Copiar or Pic_Enviar
   PictureButton* ayuda_ = nullptr;

@@ -1,0 +1,145 @@
+// The e-mail of a reduction: subject and text byte for byte, one message per
+// address through a recording transport, and the failures' messages.
+#include "output/mail_dispatch.h"
+
+#include <gtest/gtest.h>
+
+#include "matchdays/matchday_file.h"
+#include "reductions/column_file.h"
+#include "tests/output/output_test_support.h"
+#include "tests/output/recording_mail_transport.h"
+
+namespace vetra::testing {
+namespace {
+
+const NumberMarks kSpanish{".", ","};
+const std::string k10(10, ' ');
+const std::string k36(36, ' ');
+
+// Matchday 7 of 12/10/02, order 3, probable-column method: match 1 a marked
+// triple with "X" probable, match 2 an unmarked double, the rest "1"; three
+// columns stored.
+void SetUpReduction(TestState& t) {
+  AppState& app = t.app;
+  app.currentMatchday = 7;
+  app.currentOrder = 3;
+  app.currentMatchdayDate = "12/10/02";
+  app.matchdayRecord = EmptyMatchdayRecord();
+  SetMatchdayHead(app.matchdayRecord, 7, "12/10/02");
+  SetTeamName(app.matchdayRecord, 1, "Real Madrid");
+  SetTeamName(app.matchdayRecord, 2, "Barcelona");
+  SetTeamName(app.matchdayRecord, 3, "Betis");
+  app.reductionMethod = 2;
+  app.baseGrid = {};
+  for (BaseMatch& m : app.baseGrid) m = {{1, 0, 0}, 1, 0, 0};
+  app.baseGrid[0] = {{1, 1, 1}, 3, 1, 2};
+  app.baseGrid[1] = {{1, 0, 1}, 2, 0, 0};
+  app.directBets = 6;
+  app.reducedBets = 4;
+  app.minErrors = 0;
+  app.maxErrors = 1;
+  app.betPrice = 0.5f;
+  t.folder.Write("RED0703.VTR", "\"1X111111111112\"\r\n\"X1111111111111\"\r\n\"2211111111111X\"\r\n");
+}
+
+std::string BasePart() {
+  std::string text = "JORNADA NRO.  7 DE FECHA 12/10/02 (Orden  3)\r\n\r\n";
+  text += k36 + "Quiniela  Partidos    Columna\r\n";
+  text += k36 + "  base    reducidos   probable\r\n\r\n";
+  text += " 1. Real Madrid-Barcelona..........  1 X 2       [X]         X  \r\n";
+  text += " 2. Betis..........................  1   2       [ ]            \r\n";
+  for (int m = 3; m <= 14; ++m) {
+    const std::string number = (m < 10 ? " " : "") + std::to_string(m) + ". ";
+    text += number + std::string(35 - number.size(), '.') + "  1" + std::string(26, ' ') + "\r\n";
+  }
+  text += "\r\n" + k10 + "M\xE9todo de Columna Probable   \r\n";
+  text += k10 + "6 apuestas reducidas a 4\r\n";
+  text += k10 + "Factor de reducci\xF3n......: 1,50\r\n";
+  text += k10 + "Errores permitidos.......: De 0 a 1\r\n";
+  text += k10 + "Importe reducidas........: 2,00 euros\r\n";
+  text += k10 + "Posibilidades cubiertas..: 66,67 %\r\n";
+  return text + "\r\n";
+}
+
+const std::string kColumnsPart =
+    "Apuesta nro.    1  1X111111111112\r\n"
+    "Apuesta nro.    2  X1111111111111\r\n"
+    "Apuesta nro.    3  2211111111111X\r\n";
+
+TEST(MailText, SubjectAndTextWithTheBaseTheColumnsBothOrNeither) {
+  TestState t;
+  SetUpReduction(t);
+  EXPECT_EQ(MailSubject(t.app), "Datos de la jornada 7. Reducci\xF3n nro. 3");
+  t.app.currentMatchday = 12;
+  t.app.currentOrder = 10;
+  EXPECT_EQ(MailSubject(t.app), "Datos de la jornada 12. Reducci\xF3n nro. 10");
+  t.app.currentMatchday = 7;
+  t.app.currentOrder = 3;
+
+  EXPECT_EQ(MailText(t.app, {true, false}, kSpanish), BasePart());
+  EXPECT_EQ(MailText(t.app, {false, true}, kSpanish), kColumnsPart);
+  EXPECT_EQ(MailText(t.app, {true, true}, kSpanish), BasePart() + kColumnsPart);
+  EXPECT_EQ(MailText(t.app, {false, false}, kSpanish), "");
+  EXPECT_TRUE(t.reporter.messages.empty());
+
+  // The direct method's heads have no probable column.
+  t.app.reductionMethod = 1;
+  const std::string text = MailText(t.app, {true, false}, kSpanish);
+  EXPECT_NE(text.find("\r\n\r\n" + k36 + "Quiniela  Partidos \r\n" + k36 + "  base    reducidos \r\n\r\n"),
+            std::string::npos);
+}
+
+TEST(MailText, WithoutItsColumnFileTheColumnsPartIsEmpty) {
+  TestState t;
+  SetUpReduction(t);
+  std::filesystem::remove(t.folder.File("RED0703.VTR"));
+  EXPECT_EQ(MailText(t.app, {true, true}, kSpanish), BasePart());
+  EXPECT_TRUE(t.reporter.messages.empty());
+}
+
+TEST(MailSending, OneMessagePerAddressInOrderThenSignOff) {
+  TestState t;
+  SetUpReduction(t);
+  RecordingMailTransport transport;
+  EXPECT_EQ(SendReductionMail(t.app, transport, {"  ana@vetra.es ", "luis@vetra.es"}, {true, true}, kSpanish), 2);
+  EXPECT_EQ(transport.calls,
+            (std::vector<std::string>{"signon", "send ana@vetra.es", "send luis@vetra.es", "signoff"}));
+  ASSERT_EQ(transport.sent.size(), 2u);
+  for (const MailMessage& message : transport.sent) {
+    EXPECT_EQ(message.subject, "Datos de la jornada 7. Reducci\xF3n nro. 3");
+    EXPECT_EQ(message.text, BasePart() + kColumnsPart);
+  }
+  EXPECT_FALSE(transport.open);
+
+  // An open session is used as it is; nothing chosen still signs off.
+  transport.calls.clear();
+  transport.open = true;
+  EXPECT_EQ(SendReductionMail(t.app, transport, {}, {}, kSpanish), 0);
+  EXPECT_EQ(transport.calls, (std::vector<std::string>{"signoff"}));
+  EXPECT_TRUE(t.reporter.messages.empty());
+}
+
+TEST(MailSending, AFailureIsReportedAndEndsTheSending) {
+  TestState t;
+  SetUpReduction(t);
+  {
+    RecordingMailTransport transport;
+    transport.signOnResult = {32003, "Fallo en el inicio de sesi\xC3\xB3n"};
+    EXPECT_EQ(SendReductionMail(t.app, transport, {"ana@vetra.es"}, {}, kSpanish), 0);
+    EXPECT_EQ(transport.calls, (std::vector<std::string>{"signon", "signoff"}));
+    EXPECT_FALSE(transport.open);
+  }
+  {
+    RecordingMailTransport transport;
+    transport.failAtSend = 1;
+    transport.sendFailure = {32023, "Fallo de la red"};
+    EXPECT_EQ(SendReductionMail(t.app, transport, {"a@v.es", "b@v.es", "c@v.es"}, {}, kSpanish), 1);
+    EXPECT_EQ(transport.calls, (std::vector<std::string>{"signon", "send a@v.es", "send b@v.es", "signoff"}));
+    EXPECT_FALSE(transport.open);
+  }
+  EXPECT_EQ(t.reporter.messages,
+            (std::vector<std::string>{"Inicio de sesi\xC3\xB3n cancelado", "Error MAPI:  32023Fallo de la red"}));
+}
+
+}  // namespace
+}  // namespace vetra::testing
