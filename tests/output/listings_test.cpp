@@ -11,33 +11,6 @@
 namespace vetra::testing {
 namespace {
 
-const NumberMarks kSpanish{".", ","};
-const std::string k10(10, ' ');
-const std::string k36(36, ' ');
-
-// Matchday 7 of 12/10/02, order 3: match 1 a marked triple with "X" probable,
-// match 2 an unmarked double of a home team alone, the rest "1" without teams.
-void SetUpReduction(AppState& app, int method) {
-  app.currentMatchday = 7;
-  app.currentOrder = 3;
-  app.currentMatchdayDate = "12/10/02";
-  app.matchdayRecord = EmptyMatchdayRecord();
-  SetMatchdayHead(app.matchdayRecord, 7, "12/10/02");
-  SetTeamName(app.matchdayRecord, 1, "Real Madrid");
-  SetTeamName(app.matchdayRecord, 2, "Barcelona");
-  SetTeamName(app.matchdayRecord, 3, "Betis");
-  app.reductionMethod = static_cast<std::int16_t>(method);
-  app.baseGrid = {};
-  for (BaseMatch& m : app.baseGrid) m = {{1, 0, 0}, 1, 0, 0};
-  app.baseGrid[0] = {{1, 1, 1}, 3, 1, 2};
-  app.baseGrid[1] = {{1, 0, 1}, 2, 0, 0};
-  app.directBets = 6;
-  app.reducedBets = 4;
-  app.minErrors = 0;
-  app.maxErrors = 1;
-  app.betPrice = 0.5f;
-}
-
 std::vector<std::string> Page(const RecordingPrinter& printer, int page) {
   std::vector<std::string> texts;
   for (const auto& op : printer.Of(PrinterOp::Print))

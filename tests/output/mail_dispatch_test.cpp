@@ -12,33 +12,10 @@
 namespace vetra::testing {
 namespace {
 
-const NumberMarks kSpanish{".", ","};
-const std::string k10(10, ' ');
-const std::string k36(36, ' ');
-
-// Matchday 7 of 12/10/02, order 3, probable-column method: match 1 a marked
-// triple with "X" probable, match 2 an unmarked double, the rest "1"; three
+// The reduction of the listings' tests, probable-column method, with three
 // columns stored.
-void SetUpReduction(TestState& t) {
-  AppState& app = t.app;
-  app.currentMatchday = 7;
-  app.currentOrder = 3;
-  app.currentMatchdayDate = "12/10/02";
-  app.matchdayRecord = EmptyMatchdayRecord();
-  SetMatchdayHead(app.matchdayRecord, 7, "12/10/02");
-  SetTeamName(app.matchdayRecord, 1, "Real Madrid");
-  SetTeamName(app.matchdayRecord, 2, "Barcelona");
-  SetTeamName(app.matchdayRecord, 3, "Betis");
-  app.reductionMethod = 2;
-  app.baseGrid = {};
-  for (BaseMatch& m : app.baseGrid) m = {{1, 0, 0}, 1, 0, 0};
-  app.baseGrid[0] = {{1, 1, 1}, 3, 1, 2};
-  app.baseGrid[1] = {{1, 0, 1}, 2, 0, 0};
-  app.directBets = 6;
-  app.reducedBets = 4;
-  app.minErrors = 0;
-  app.maxErrors = 1;
-  app.betPrice = 0.5f;
+void SetUpStoredReduction(TestState& t) {
+  SetUpReduction(t.app, 2);
   t.folder.Write("RED0703.VTR", "\"1X111111111112\"\r\n\"X1111111111111\"\r\n\"2211111111111X\"\r\n");
 }
 
@@ -68,7 +45,7 @@ const std::string kColumnsPart =
 
 TEST(MailText, SubjectAndTextWithTheBaseTheColumnsBothOrNeither) {
   TestState t;
-  SetUpReduction(t);
+  SetUpStoredReduction(t);
   EXPECT_EQ(MailSubject(t.app), "Datos de la jornada 7. Reducci\xF3n nro. 3");
   t.app.currentMatchday = 12;
   t.app.currentOrder = 10;
@@ -91,7 +68,7 @@ TEST(MailText, SubjectAndTextWithTheBaseTheColumnsBothOrNeither) {
 
 TEST(MailText, WithoutItsColumnFileTheColumnsPartIsEmpty) {
   TestState t;
-  SetUpReduction(t);
+  SetUpStoredReduction(t);
   std::filesystem::remove(t.folder.File("RED0703.VTR"));
   EXPECT_EQ(MailText(t.app, {true, true}, kSpanish), BasePart());
   EXPECT_TRUE(t.reporter.messages.empty());
@@ -99,7 +76,7 @@ TEST(MailText, WithoutItsColumnFileTheColumnsPartIsEmpty) {
 
 TEST(MailSending, OneMessagePerAddressInOrderThenSignOff) {
   TestState t;
-  SetUpReduction(t);
+  SetUpStoredReduction(t);
   RecordingMailTransport transport;
   EXPECT_EQ(SendReductionMail(t.app, transport, {"  ana@vetra.es ", "luis@vetra.es"}, {true, true}, kSpanish), 2);
   EXPECT_EQ(transport.calls,
@@ -121,7 +98,7 @@ TEST(MailSending, OneMessagePerAddressInOrderThenSignOff) {
 
 TEST(MailSending, AFailureIsReportedAndEndsTheSending) {
   TestState t;
-  SetUpReduction(t);
+  SetUpStoredReduction(t);
   {
     RecordingMailTransport transport;
     transport.signOnResult = {32003, "Fallo en el inicio de sesi\xC3\xB3n"};

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/number_format.h"
+#include "matchdays/matchday_file.h"
 #include "output/output_run.h"
 #include "reductions/column_file.h"
 #include "tests/support/temp_folder.h"
@@ -29,6 +31,33 @@ inline void StoreTestColumns(TestState& t, int columns) {
   t.app.currentOrder = 1;
   t.app.reducedBets = columns;
   t.app.slipCount = (columns + 7) / 8;
+}
+
+inline const NumberMarks kSpanish{".", ","};
+inline const std::string k10(10, ' ');
+inline const std::string k36(36, ' ');
+
+// Matchday 7 of 12/10/02, order 3: match 1 a marked triple with "X" probable,
+// match 2 an unmarked double of a home team alone, the rest "1" without teams.
+inline void SetUpReduction(AppState& app, int method) {
+  app.currentMatchday = 7;
+  app.currentOrder = 3;
+  app.currentMatchdayDate = "12/10/02";
+  app.matchdayRecord = EmptyMatchdayRecord();
+  SetMatchdayHead(app.matchdayRecord, 7, "12/10/02");
+  SetTeamName(app.matchdayRecord, 1, "Real Madrid");
+  SetTeamName(app.matchdayRecord, 2, "Barcelona");
+  SetTeamName(app.matchdayRecord, 3, "Betis");
+  app.reductionMethod = static_cast<std::int16_t>(method);
+  app.baseGrid = {};
+  for (BaseMatch& m : app.baseGrid) m = {{1, 0, 0}, 1, 0, 0};
+  app.baseGrid[0] = {{1, 1, 1}, 3, 1, 2};
+  app.baseGrid[1] = {{1, 0, 1}, 2, 0, 0};
+  app.directBets = 6;
+  app.reducedBets = 4;
+  app.minErrors = 0;
+  app.maxErrors = 1;
+  app.betPrice = 0.5f;
 }
 
 class ScriptedRun : public OutputRun {
