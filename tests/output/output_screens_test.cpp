@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QProcess>
 #include <QTest>
+
+#include "tests/support/pdf_pages.h"
 #include <QTimer>
 #include <filesystem>
 
@@ -113,22 +115,10 @@ void PressWhenShown(QWidget* screen, QStringList controls) {
   timer->start();
 }
 
-QString Run(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  if (!process.waitForFinished() || process.exitCode() != 0)
-    qWarning("%s failed (poppler-utils installed?)", qPrintable(program));
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
+using testing::Run;
 
-// The smallest rectangle holding every dark dot inside `area`.
-QRect DarkBounds(const QImage& image, const QRect& area) {
-  QRect bounds;
-  for (int y = area.top(); y <= area.bottom(); ++y)
-    for (int x = area.left(); x <= area.right(); ++x)
-      if (image.valid(x, y) && qGray(image.pixel(x, y)) < 160) bounds |= QRect(x, y, 1, 1);
-  return bounds;
-}
+// Where the ink of a rendered page lies, within `area`.
+QRect DarkBounds(const QImage& image, const QRect& area) { return testing::DarkBounds(image, area, 160); }
 
 }  // namespace
 

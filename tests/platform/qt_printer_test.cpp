@@ -5,6 +5,8 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QTest>
+
+#include "tests/support/pdf_pages.h"
 #include <cmath>
 #include <filesystem>
 
@@ -15,17 +17,11 @@ namespace vetra {
 
 namespace {
 
+using testing::Run;
+
 // Pages are rendered at 100 dots per inch: 14.4 twips to a dot.
 constexpr int kDpi = 100;
 int Dots(double twips) { return static_cast<int>(std::lround(twips * kDpi / 1440)); }
-
-QString Run(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  if (!process.waitForFinished() || process.exitCode() != 0)
-    qWarning("%s failed (poppler-utils installed?)", qPrintable(program));
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 QString PdfInfo(const std::string& file) { return Run(QStringLiteral("pdfinfo"), {QString::fromStdString(file)}); }
 
@@ -55,14 +51,8 @@ QImage RenderPage(const std::string& file, int page, const testing::TempFolder& 
   return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_Grayscale8);
 }
 
-// The smallest rectangle holding every dark dot inside `area`.
-QRect DarkBounds(const QImage& image, const QRect& area) {
-  QRect bounds;
-  for (int y = area.top(); y <= area.bottom(); ++y)
-    for (int x = area.left(); x <= area.right(); ++x)
-      if (image.valid(x, y) && qGray(image.pixel(x, y)) < 128) bounds |= QRect(x, y, 1, 1);
-  return bounds;
-}
+// Where the ink of a rendered page lies, within `area`.
+QRect DarkBounds(const QImage& image, const QRect& area) { return testing::DarkBounds(image, area, 128); }
 
 std::vector<std::filesystem::path> FilesIn(const std::string& folder) {
   std::vector<std::filesystem::path> files;
