@@ -1,6 +1,7 @@
 #include "scrutiny/scrutiny_engine.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -34,57 +35,113 @@ constexpr std::size_t kPendingKept = kLineKept + 2;
 constexpr std::size_t kReadBlock = 1 << 20;
 
 constexpr std::size_t kQuotedLineSize = 18;  // a quote, 14 signs, a quote, CR LF
+constexpr std::ptrdiff_t kQuotedSlipSize = kQuotedLineSize * kColumnsPerSlip;
 
-// CR LF read as one 16-bit number, whatever the byte order.
-const std::uint16_t kCrLf = [] {
-  std::uint16_t value;
-  std::memcpy(&value, "\r\n", sizeof value);
-  return value;
+// The hits told by the bits of a line's 14 signs equal to the winning ones,
+// with a flag when they win a prize.
+constexpr std::uint8_t kPrizeFlag = 0x10;
+constexpr std::uint8_t kHitsMask = kPrizeFlag - 1;
+constexpr auto kHitsOfSigns = [] {
+  std::array<std::uint8_t, 1 << kMatches> table{};
+  for (unsigned signs = 0; signs < table.size(); ++signs) {
+    const int hits = std::popcount(signs);
+    table[signs] = static_cast<std::uint8_t>(hits | (hits >= kLowestPrizeHits ? kPrizeFlag : 0));
+  }
+  return table;
 }();
 
-// The hits of a line of the usual shape, told from its 18 bytes at once;
-// -1 for any other line, which then goes the column-file reader's way.
-class QuotedLine {
+// A slip with a line of another shape than the usual.
+constexpr int kIrregularSlip = 0x20;
+
+// Sixteen bytes compared in one step where the machine can.
+#if defined(__SSE2__)
+using Bytes16 = __m128i;
+Bytes16 Load16(const char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+Bytes16 Equal16(Bytes16 a, Bytes16 b) { return _mm_cmpeq_epi8(a, b); }
+Bytes16 Or16(Bytes16 a, Bytes16 b) { return _mm_or_si128(a, b); }
+// A bit per byte, byte 0 the lowest: set where the byte is all ones.
+unsigned Bits16(Bytes16 a) { return static_cast<unsigned>(_mm_movemask_epi8(a)); }
+#else
+using Bytes16 = std::array<unsigned char, 16>;
+Bytes16 Load16(const char* p) {
+  Bytes16 bytes;
+  std::memcpy(bytes.data(), p, bytes.size());
+  return bytes;
+}
+Bytes16 Equal16(Bytes16 a, Bytes16 b) {
+  for (std::size_t i = 0; i < a.size(); ++i) a[i] = a[i] == b[i] ? 0xFF : 0;
+  return a;
+}
+Bytes16 Or16(Bytes16 a, Bytes16 b) {
+  for (std::size_t i = 0; i < a.size(); ++i) a[i] |= b[i];
+  return a;
+}
+unsigned Bits16(Bytes16 a) {
+  unsigned bits = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) bits |= static_cast<unsigned>(a[i] >> 7) << i;
+  return bits;
+}
+#endif
+
+constexpr unsigned kEndQuotes = 0x8001;  // bytes 0 and 15 of a line
+const char kQuotes16[] = "\"\"\"\"\"\"\"\"\"\"\"\"\"\"\"\"";
+
+// The 14 signs' bits of a line's bits.
+unsigned SignBits(unsigned lineBits) { return (lineBits >> 1) & ((1u << kMatches) - 1); }
+
+std::uint32_t Bytes4(const char* text) {
+  std::uint32_t value;
+  std::memcpy(&value, text, sizeof value);
+  return value;
+}
+
+// A line's closing quote, its CR LF and the next line's opening quote.
+const std::uint32_t kLineJoint = Bytes4("\"\r\n\"");
+
+}  // namespace
+
+// Lines of the usual shape — a quote, 14 signs, a quote, CR LF — told by
+// their bytes at once; any other line goes the column-file reader's way.
+class QuotedLines {
  public:
-  explicit QuotedLine(const std::array<char, 16>& winning);
-  int Hits(const char* line) const;
+  explicit QuotedLines(const std::array<char, 16>& winning)
+      : winning_(Load16(winning.data())), quotes_(Load16(kQuotes16)) {}
+
+  // The hits of one line of 18 bytes, or -1.
+  int Hits(const char* line) const {
+    const Bytes16 bytes = Load16(line);
+    if (Bits16(Equal16(bytes, quotes_)) != kEndQuotes || line[16] != '\r' || line[17] != '\n') return -1;
+    return kHitsOfSigns[SignBits(Bits16(Equal16(bytes, winning_)))] & kHitsMask;
+  }
+
+  // Adds `step` to the totals of the hits of a slip's eight lines, and tells
+  // kPrizeFlag when any wins a prize, kIrregularSlip when any has another
+  // shape: what it added must then be taken back. Adding before the shape is
+  // known spares keeping the hits; it looks one byte past the slip, at the
+  // next line's opening quote, so that each line's ends take one test.
+  int AddSlip(const char* slip, int step, HitCounter::ColumnTotals& totals) const {
+    Bytes16 quotes{};
+    std::uint32_t joints = static_cast<unsigned char>(slip[0]) ^ static_cast<unsigned char>('"');
+    unsigned flags = 0;
+    for (int i = 0; i < kColumnsPerSlip; ++i) {
+      const char* line = slip + i * kQuotedLineSize;
+      const Bytes16 bytes = Load16(line);
+      quotes = Or16(quotes, Equal16(bytes, quotes_));
+      joints |= Bytes4(line + 15) ^ kLineJoint;
+      const std::uint8_t counted = kHitsOfSigns[SignBits(Bits16(Equal16(bytes, winning_)))];
+      flags |= counted;
+      totals[i][counted & kHitsMask] += step;
+    }
+    if ((Bits16(quotes) & ~kEndQuotes) != 0 || joints != 0) return kIrregularSlip;
+    return static_cast<int>(flags & kPrizeFlag);
+  }
 
  private:
-#if defined(__SSE2__)
-  __m128i winning_;
-#else
-  std::array<char, 16> winning_;
-#endif
+  Bytes16 winning_;
+  Bytes16 quotes_;
 };
 
-#if defined(__SSE2__)
-QuotedLine::QuotedLine(const std::array<char, 16>& winning)
-    : winning_(_mm_loadu_si128(reinterpret_cast<const __m128i*>(winning.data()))) {}
-
-int QuotedLine::Hits(const char* line) const {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line));
-  std::uint16_t lineEnd;
-  std::memcpy(&lineEnd, line + 16, sizeof lineEnd);
-  // The quotes at both ends and none between them.
-  if (_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"'))) != 0x8001 || lineEnd != kCrLf) return -1;
-  // 1 in each sign equal to the winning one, summed across the bytes.
-  const __m128i signs = _mm_set_epi8(0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0);
-  const __m128i equal = _mm_and_si128(_mm_cmpeq_epi8(bytes, winning_), signs);
-  const __m128i sums = _mm_sad_epu8(equal, _mm_setzero_si128());
-  return _mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4);
-}
-#else
-QuotedLine::QuotedLine(const std::array<char, 16>& winning) : winning_(winning) {}
-
-int QuotedLine::Hits(const char* line) const {
-  if (line[0] != '"' || line[15] != '"' || line[16] != '\r' || line[17] != '\n' ||
-      std::memchr(line + 1, '"', kMatches))
-    return -1;
-  int hits = 0;
-  for (int i = 1; i <= kMatches; ++i) hits += line[i] == winning_[i];
-  return hits;
-}
-#endif
+namespace {
 
 std::string Number(long long n) { return std::to_string(n); }
 
@@ -195,12 +252,15 @@ inline void HitCounter::Count(long long& columns, int hits) {
   // A slip is complete with every eighth column; one without prizes leaves
   // nothing to list or to clear.
   if (prizeColumns_ != 0 && static_cast<unsigned long long>(columns) % kColumnsPerSlip == 0) ListSlip(columns);
-  ++totals_[static_cast<unsigned long long>(columns) % kTables][hits];
+  ++totals_[static_cast<unsigned long long>(columns) % kColumnsPerSlip][hits];
   ++columns;
-  if (hits >= kLowestPrizeHits) {
-    ++slipPrizes_[kMatches - hits];
-    ++prizeColumns_;
-  }
+  NotePrize(hits);
+}
+
+void HitCounter::NotePrize(int hits) {
+  if (hits < kLowestPrizeHits) return;
+  ++slipPrizes_[kMatches - hits];
+  ++prizeColumns_;
 }
 
 // Lists the slip of the last column counted, which holds a prize.
@@ -227,6 +287,26 @@ void HitCounter::AddLine(std::string_view line) {
   AddColumn(column);
 }
 
+// Whole slips of lines of the usual shape, the first column of one next;
+// stops before a slip with a line of another shape, or without the byte
+// after it.
+const char* HitCounter::CountSlips(const QuotedLines& quoted, const char* p, const char* end, long long& columns) {
+  if (prizeColumns_ != 0) ListSlip(columns);
+  for (; end - p > kQuotedSlipSize; p += kQuotedSlipSize) {
+    const int slip = quoted.AddSlip(p, 1, totals_);
+    if (slip == kIrregularSlip) {
+      quoted.AddSlip(p, -1, totals_);
+      break;
+    }
+    columns += kColumnsPerSlip;
+    if (slip == kPrizeFlag) {
+      for (int i = 0; i < kColumnsPerSlip; ++i) NotePrize(quoted.Hits(p + i * kQuotedLineSize));
+      ListSlip(columns);
+    }
+  }
+  return p;
+}
+
 void HitCounter::AddBytes(std::string_view bytes) {
   const char* p = bytes.data();
   const char* const end = p + bytes.size();
@@ -239,14 +319,18 @@ void HitCounter::AddBytes(std::string_view bytes) {
     pending_.clear();
     p = lf + 1;
   }
-  const QuotedLine quoted(winningLine_);
+  const QuotedLines quoted(winningLine_);
   const bool whole = winning_.size() == kMatches;
   long long columns = columns_;
   while (p < end) {
     if (whole) {
-      for (int hits; end - p >= static_cast<std::ptrdiff_t>(kQuotedLineSize) && (hits = quoted.Hits(p)) >= 0;
-           p += kQuotedLineSize)
+      for (;;) {
+        if (columns % kColumnsPerSlip == 0) p = CountSlips(quoted, p, end, columns);
+        int hits;
+        if (end - p < static_cast<std::ptrdiff_t>(kQuotedLineSize) || (hits = quoted.Hits(p)) < 0) break;
         Count(columns, hits);
+        p += kQuotedLineSize;
+      }
       if (p == end) break;
     }
     const auto* lf = static_cast<const char*>(std::memchr(p, '\n', end - p));

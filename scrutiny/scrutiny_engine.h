@@ -92,8 +92,14 @@ struct SlipHits {
 // a column file in pieces of any size, read as the column-file reader reads
 // them: every line is a column, whose first quoted item is compared position
 // by position (a short one compares what it has).
+class QuotedLines;
+
 class HitCounter {
  public:
+  // The totals per number of hits, one table for each column of a slip, so
+  // that columns in a row with the same hits do not wait for each other's sums.
+  using ColumnTotals = std::array<std::array<std::int32_t, kHitCategories>, kColumnsPerSlip>;
+
   explicit HitCounter(std::string_view winningColumn);
   void AddColumn(std::string_view column);
   void AddBytes(std::string_view bytes);
@@ -106,19 +112,17 @@ class HitCounter {
   const std::vector<SlipHits>& Slips() const { return slips_; }
 
  private:
-  // The totals are kept in four tables taken in turn, so that columns in a
-  // row with the same hits do not wait for each other's sums.
-  static constexpr int kTables = 4;
-
   int Hits(std::string_view column) const;
   void Count(long long& columns, int hits);
   void AddLine(std::string_view line);
+  void NotePrize(int hits);
+  const char* CountSlips(const QuotedLines& quoted, const char* p, const char* end, long long& columns);
   void ListSlip(long long columns);
 
   std::string winning_;
   std::array<char, 16> winningLine_{};  // as a column-file line: quoted
   long long columns_ = 0;
-  std::array<std::array<std::int32_t, kHitCategories>, kTables> totals_{};
+  ColumnTotals totals_{};
   std::array<std::int16_t, kPrizes> slipPrizes_{};  // of the slip being counted, 14 hits first
   int prizeColumns_ = 0;                            // their sum
   std::vector<SlipHits> slips_;

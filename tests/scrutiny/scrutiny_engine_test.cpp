@@ -289,5 +289,62 @@ TEST(HitCounter, TheFileCutAnywhereCountsTheSame) {
   EXPECT_EQ(byBytes.HitTotals(), kOddTotals);
 }
 
+// Eight slips of whole lines, the hits of column k being 14 - k % 15, so
+// that slips with and without prizes follow each other.
+std::string EightSlips() {
+  std::string file;
+  for (int k = 0; k < 64; ++k) {
+    std::string column = kWinning;
+    for (int m = 0; m < 14; ++m)
+      if ((5 * k + 3 * m) % 14 < k % 15) column[m] = column[m] == '1' ? 'X' : '1';
+    file += QuotedColumn(column);
+  }
+  return file;
+}
+
+// What the counter makes of a file fed in two pieces cut at `cut`.
+HitCounter CountedInTwo(std::string_view file, std::size_t cut) {
+  HitCounter counter(kWinning);
+  counter.AddBytes(file.substr(0, cut));
+  counter.AddBytes(file.substr(cut));
+  counter.Finish();
+  return counter;
+}
+
+// Whole slips are told at once; the counts must not differ from the reader's
+// line by line, whatever line of a slip has another shape and wherever the
+// pieces are cut.
+TEST(HitCounter, SlipsCountAsTheirLinesOneByOne) {
+  const std::string regular = EightSlips();
+  std::vector<std::string> files{regular};
+  for (const std::string odd : {"\"1X2\"1X21X21X21X\"\r\n", "\"1X21X21X21X21X\"\n", "\"1X21X21X21X21X\" \r\n",
+                                 "21X21X21X21X21X\"\r\n", "\"1X2\"X21X21X21X\"\r\n"})
+    for (const std::size_t line : {0, 13, 63})
+      files.push_back(regular.substr(0, line * 18) + odd + regular.substr((line + 1) * 18));
+
+  const HitCounter first = CountedInTwo(regular, regular.size());
+  EXPECT_EQ(first.Columns(), 64);
+  std::array<std::int32_t, 15> expected{};
+  for (int k = 0; k < 64; ++k) ++expected[14 - k % 15];
+  EXPECT_EQ(first.HitTotals(), expected);
+  // Columns 0-4 hold 14 down to 10 hits, column 15 has 14 again, 16-19
+  // have 13 down to 10.
+  ASSERT_GE(first.Slips().size(), 3u);
+  EXPECT_EQ(first.Slips()[0], (SlipHits{1, {1, 1, 1, 1, 1}}));
+  EXPECT_EQ(first.Slips()[1], (SlipHits{2, {1, 0, 0, 0, 0}}));
+  EXPECT_EQ(first.Slips()[2], (SlipHits{3, {0, 1, 1, 1, 1}}));
+
+  for (const std::string& file : files) {
+    HitCounter byBytes(kWinning);
+    for (const char c : file) byBytes.AddBytes(std::string_view(&c, 1));
+    byBytes.Finish();
+    for (std::size_t cut = 0; cut <= file.size(); cut += 7) {
+      const HitCounter counter = CountedInTwo(file, cut);
+      ASSERT_EQ(counter.HitTotals(), byBytes.HitTotals()) << "cut at " << cut << " of\n" << file;
+      ASSERT_EQ(counter.Slips(), byBytes.Slips()) << "cut at " << cut << " of\n" << file;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vetra
