@@ -34,22 +34,35 @@ std::string DefaultPdfFolder() {
   return folder.toStdString();
 }
 
-QtPrinter::QtPrinter(std::string pdfFolder, Output output) : pdfFolder_(std::move(pdfFolder)) {
-  QPrinterInfo printer;
-  if (output == Output::DefaultPrinter) printer = QPrinterInfo::defaultPrinter();
-  toPdf_ = printer.isNull();
-  if (toPdf_) {
-    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer_->setOutputFormat(QPrinter::PdfFormat);
-    printer_->setResolution(kPdfResolution);
-    // A file has no unprintable edge: the printable page is the whole sheet.
-    printer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-  } else {
-    printer_ = std::make_unique<QPrinter>(printer, QPrinter::HighResolution);
-  }
+namespace {
+
+std::unique_ptr<QPrinter> MakePdfWriter() {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setResolution(kPdfResolution);
+  // A file has no unprintable edge: the printable page is the whole sheet.
+  printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+  return printer;
+}
+
+}  // namespace
+
+std::unique_ptr<QPrinter> MakeDefaultQPrinter() {
+  const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+  if (printer.isNull()) return MakePdfWriter();
+  return std::make_unique<QPrinter>(printer, QPrinter::HighResolution);
+}
+
+QtPrinter::QtPrinter(std::string pdfFolder, Output output)
+    : ownPrinter_(output == Output::Pdf ? MakePdfWriter() : MakeDefaultQPrinter()),
+      printer_(ownPrinter_.get()),
+      toPdf_(printer_->outputFormat() == QPrinter::PdfFormat),
+      pdfFolder_(std::move(pdfFolder)) {
   printer_->setDocName(QStringLiteral("Vetra32"));
   printer_->setCreator(QStringLiteral("Vetra32"));
 }
+
+QtPrinter::QtPrinter(QPrinter& device) : printer_(&device) {}
 
 QtPrinter::~QtPrinter() {
   if (painter_.isActive()) painter_.end();
@@ -72,7 +85,7 @@ QFont QtPrinter::CurrentFont() const {
 
 void QtPrinter::Print(std::string_view text) {
   const QFont font = CurrentFont();
-  const QFontMetricsF metrics(font, printer_.get());
+  const QFontMetricsF metrics(font, printer_);
   if (!text.empty() && ReadyToDraw()) {
     painter_.setFont(font);
     painter_.drawText(QPointF(x_, y_ + metrics.ascent()), FromFileText(text));
@@ -156,7 +169,7 @@ bool QtPrinter::BeginJob() {
     pdfFile_ = NewPdfFileName().string();
     printer_->setOutputFileName(QString::fromStdString(pdfFile_));
   }
-  if (!painter_.begin(printer_.get())) {
+  if (!painter_.begin(printer_)) {
     jobFailed_ = true;
     Fail(toPdf_ ? "No se puede escribir el fichero " + pdfFile_
                 : "No se puede imprimir en " + printer_->printerName().toStdString());

@@ -15,6 +15,10 @@ namespace vetra {
 // Where PDF jobs go unless told otherwise: the user's documents folder.
 std::string DefaultPdfFolder();
 
+// The Qt printer a job goes to: the system's default printer, or, when there
+// is none, a PDF writer on A4 whose printable page is the whole sheet.
+std::unique_ptr<QPrinter> MakeDefaultQPrinter();
+
 class QtPrinter final : public Printer {
  public:
   enum class Output {
@@ -24,6 +28,8 @@ class QtPrinter final : public Printer {
 
   // PDF files are written into `pdfFolder`, made when missing.
   explicit QtPrinter(std::string pdfFolder, Output output = Output::DefaultPrinter);
+  // Draws on a printer made elsewhere, as it is: a print preview's.
+  explicit QtPrinter(QPrinter& device);
   ~QtPrinter() override;
   QtPrinter(const QtPrinter&) = delete;
   QtPrinter& operator=(const QtPrinter&) = delete;
@@ -63,7 +69,8 @@ class QtPrinter final : public Printer {
   void Fail(const std::string& message);
   std::filesystem::path NewPdfFileName() const;
 
-  std::unique_ptr<QPrinter> printer_;  // outlives painter_
+  std::unique_ptr<QPrinter> ownPrinter_;  // outlives painter_
+  QPrinter* printer_;
   QPainter painter_;
   bool toPdf_ = false;
   std::filesystem::path pdfFolder_;

@@ -20,6 +20,7 @@
 #include "app/sounds.h"
 #include "matchdays/matchday_file.h"
 #include "platform/locale_marks.h"
+#include "platform/print_preview.h"
 #include "platform/qt_printer.h"
 #include "platform/text.h"
 #include "reductions/base_file.h"
@@ -360,10 +361,15 @@ void Escrutin::PrintScrutiny() {
   if (!printingAvailable_ || busy_) return;
   PlaySoundEffect(app_, 9);
   LeaveFocusedPrizeBox();
+  const auto report = [this](Printer& printer) {
+    return PrintScrutinyReport(printer, app_, entry_.prizes, result_, LocaleMarks());
+  };
+  // The report is looked at on the screen before it goes to paper.
+  if (!ShowPrintPreview(this, [&report](Printer& printer) { report(printer); })) return;
   ShowHourglass();
   std::unique_ptr<Printer> printer =
       PrinterMaker() ? PrinterMaker()() : std::make_unique<QtPrinter>(DefaultPdfFolder());
-  const std::string failure = PrintScrutinyReport(*printer, app_, entry_.prizes, result_, LocaleMarks());
+  const std::string failure = report(*printer);
   ShowNormalPointer();
   const auto* qtPrinter = dynamic_cast<const QtPrinter*>(printer.get());
   if (!failure.empty()) {
@@ -373,7 +379,6 @@ void Escrutin::PrintScrutiny() {
                 QStringLiteral("No hay ninguna impresora instalada. El escrutinio se ha guardado en el fichero ") +
                     QString::fromStdString(qtPrinter->LastPdfFile()) + QStringLiteral("."));
   }
-  ShowNormalPointer();
 }
 
 void Escrutin::Leave() {

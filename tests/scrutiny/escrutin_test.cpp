@@ -7,6 +7,8 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPointer>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
 #include <algorithm>
@@ -36,6 +38,16 @@ using testing::SeventeenColumns;
 const std::string kDefaults = "1,\"01/09/02\",1,1,0,0,0,0,1,44,\"0.50\",\"00\",\"00000\",\"Si\"";
 
 std::string Blanks(std::size_t n) { return std::string(n, ' '); }
+
+// Presses `button` of the print preview as soon as it is shown; `pages` gets
+// the number of pages it showed.
+void AnswerPreview(const char* button, int* pages = nullptr) {
+  testing::WhenModal([button, pages](QWidget* preview) {
+    QCOMPARE(preview->objectName(), QStringLiteral("vistaPrevia"));
+    if (pages) *pages = preview->findChild<QPrintPreviewWidget*>(QStringLiteral("paginas"))->pageCount();
+    QTest::mouseClick(preview->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+  });
+}
 
 // Matchday 1 never scrutinised; matchday 2 with a stored winning column
 // (match 14 without sign) and two prizes.
@@ -395,10 +407,17 @@ class EscrutinTest : public QObject {
     TypePrize(&s.screen, 3, QStringLiteral("20"));
     Press(&s.screen, QStringLiteral("Pic_Escrutar"));
     f.t.sounds.clear();
+    // Looked at and left: nothing goes to the printer.
+    int pages = 0;
+    AnswerPreview("cancelar", &pages);
+    Press(&s.screen, QStringLiteral("Pic_Imprimir"));
+    QCOMPARE(pages, 1);
+    QCOMPARE(made, 0);
+    AnswerPreview("imprimir");
     Press(&s.screen, QStringLiteral("Pic_Imprimir"));
     SetScrutinyPrinterForTesting(nullptr);
     QCOMPARE(made, 1);
-    QCOMPARE(f.t.sounds, std::vector<int>{9});
+    QCOMPARE(f.t.sounds, (std::vector<int>{9, 9}));
     QVERIFY(!operations.empty());
     QCOMPARE(operations.back().op, testing::PrinterOp::EndJob);
     const auto printed = [&operations](const std::string& start) {
@@ -421,6 +440,7 @@ class EscrutinTest : public QObject {
     TypePrize(&s.screen, 3, QStringLiteral("20"));
     Press(&s.screen, QStringLiteral("Pic_Escrutar"));
     MessageCatcher messages;
+    AnswerPreview("imprimir");
     Press(&s.screen, QStringLiteral("Pic_Imprimir"));
     SetScrutinyPrinterForTesting(nullptr);
     QCOMPARE(messages.titles, QStringList{QStringLiteral("ESCRUTINIO EN PDF")});
