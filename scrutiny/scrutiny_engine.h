@@ -79,6 +79,8 @@ struct ScrutinyEntry {
 // The winning column and prizes stored in a matchday record.
 ScrutinyEntry ScrutinyEntryOf(std::string_view record);
 
+class QuotedLines;  // the counting of lines of the usual shape
+
 // The slips that hold prizes: slip number and its columns of 14, 13, 12, 11
 // and 10 hits.
 struct SlipHits {
@@ -92,8 +94,6 @@ struct SlipHits {
 // a column file in pieces of any size, read as the column-file reader reads
 // them: every line is a column, whose first quoted item is compared position
 // by position (a short one compares what it has).
-class QuotedLines;
-
 class HitCounter {
  public:
   // The totals per number of hits, one table for each column of a slip, so
