@@ -1,13 +1,14 @@
-// The copy to disk on the output screen: Pic_Copiar writes the file on the
-// drive chosen in Lis_Unidad, and a drive without a disk is asked for again
-// while the user answers "Copiar".
+// The copy to disk on the output screen: a drive without a disk is asked for
+// again while the user answers "Copiar"; Pic_Copiar writes the file named on
+// the drive chosen in Lis_Unidad, in the format chosen in Opt_Exportar.
+#include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+#include <filesystem>
 #include <random>
 
-#include "app/app_state.h"
 #include "app/mensajes.h"
 #include "output/listados.h"
 #include "platform/drives.h"
@@ -15,82 +16,59 @@
 #include "tests/support/gui_support.h"
 
 namespace vetra {
-namespace {
-
-struct Fixture {
-  // 17 columns of matchday 1, order 1, on the output screen of the disk copy.
-  Fixture() {
-    testing::StoreTestColumns(t, 17);
-    t.app.currentMatchdayDate = "07/09/02";
-    t.app.delegationCode = "12";
-    t.app.receptorCode = "34567";
-    t.app.outputType = 3;
-  }
-  ~Fixture() {
-    SetDrivesForTesting({});
-    SetMessageHookForTesting(nullptr);
-  }
-  testing::GuiState t;
-  testing::TempFolder drive;
-};
-
-// Records each dialog's title and answers it with the next of `answers`.
-void AnswerMessages(QStringList& titles, QStringList answers) {
-  SetMessageHookForTesting([&titles, answers](Mensajes& dialog) mutable {
-    titles << dialog.findChild<QLabel*>(QStringLiteral("Tex_Titulo"))->text();
-    const QString button = answers.isEmpty() ? QStringLiteral("Pic_Salir") : answers.takeFirst();
-    QTest::mouseClick(dialog.findChild<QWidget*>(button), Qt::LeftButton);
-  });
-}
-
-void PressCopiar(Listados& screen) {
-  QTest::mouseClick(screen.findChild<QWidget*>(QStringLiteral("Pic_Copiar")), Qt::LeftButton);
-}
-
-}  // namespace
 
 class DiskCopyScreenTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void CopiarWritesTheFileOnTheChosenDrive() {
-    Fixture f;
-    const std::string drive = f.drive.Path() + "/";
-    SetDrivesForTesting({"/mnt/elsewhere/", drive});
-    QStringList titles;
-    AnswerMessages(titles, {});
-    Listados screen(f.t.app, nullptr);
-    screen.show();
-    auto* unidad = screen.findChild<QListWidget*>(QStringLiteral("Lis_Unidad"));
-    QCOMPARE(unidad->count(), 2);
-    QCOMPARE(unidad->currentRow(), 0);
-    unidad->setCurrentRow(1);
-    screen.findChild<QLineEdit*>(QStringLiteral("Tex_NombreArchivo"))->setText(QStringLiteral(" AD243 "));
-    PressCopiar(screen);
-    QCOMPARE(titles, QStringList{QStringLiteral("ÚLTIMO BOLETO INCOMPLETO")});
-    // A header and three slips; the last holds column 17 twice.
-    const std::string bytes = f.drive.Read("AD243");
-    QCOMPARE(bytes.size(), 4 * 123u);
-    QCOMPARE(bytes.substr(0, 37), std::string("C") + "01" + "243" + "01" + "070902" + "12" + "34567" + "000018" + "01" +
-                                      "000003" + "08");
-    QCOMPARE(bytes.substr(369, 38), "D000000032" + testing::TestColumn(17) + testing::TestColumn(17));
-    QVERIFY(screen.findChild<QWidget*>(QStringLiteral("Pic_Copiar"))->isVisible());
-    QVERIFY(screen.findChild<QWidget*>(QStringLiteral("Fra_OpcionesDisco"))->isVisible());
-    QVERIFY(!screen.findChild<QWidget*>(QStringLiteral("Pic_Cancelar"))->isVisible());
-    QVERIFY(!screen.Running());
-  }
-
-  void ADriveWithoutDiskIsAskedForWhileCopiarIsPressed() {
-    Fixture f;
+  void CopiarAsksForAMissingDiskThenWritesTheChosenFormatOnTheChosenDrive() {
+    testing::GuiState t;
+    testing::StoreTestColumns(t, 17);
+    t.app.currentMatchdayDate = "07/09/02";
+    t.app.delegationCode = "12";
+    t.app.receptorCode = "34567";
+    t.app.outputType = 3;
+    testing::TempFolder drive;
     std::random_device rd;
-    SetDrivesForTesting({"/mnt/vetra32-no-such-drive-" + std::to_string(rd()) + "/"});
-    QStringList titles;
-    AnswerMessages(titles, {QStringLiteral("Pic_Copiar"), QStringLiteral("Pic_Salir")});
-    Listados screen(f.t.app, nullptr);
+    const std::string missing = "/mnt/vetra32-no-such-drive-" + std::to_string(rd()) + "/";
+    SetDrivesForTesting({missing, drive.Path() + "/"});
+    // Each dialog's title is kept; the dialog is answered with the next button.
+    QStringList titles, answers{QStringLiteral("Pic_Copiar"), QStringLiteral("Pic_Salir")};
+    SetMessageHookForTesting([&titles, &answers](Mensajes& dialog) {
+      titles << dialog.findChild<QLabel*>(QStringLiteral("Tex_Titulo"))->text();
+      const QString button = answers.isEmpty() ? QStringLiteral("Pic_Salir") : answers.takeFirst();
+      QTest::mouseClick(dialog.findChild<QWidget*>(button), Qt::LeftButton);
+    });
+    Listados screen(t.app, nullptr);
     screen.show();
-    PressCopiar(screen);
+    QWidget* copiar = screen.findChild<QWidget*>(QStringLiteral("Pic_Copiar"));
+    auto* name = screen.findChild<QLineEdit*>(QStringLiteral("Tex_NombreArchivo"));
+    QCOMPARE(name->text(), QStringLiteral("AD243"));
+
+    QTest::mouseClick(copiar, Qt::LeftButton);
     QCOMPARE(titles, (QStringList{QStringLiteral("NO HAY DISCO"), QStringLiteral("NO HAY DISCO")}));
-    QVERIFY(screen.findChild<QWidget*>(QStringLiteral("Pic_Salir"))->isVisible());
+    QVERIFY(!std::filesystem::exists(missing));
+
+    auto* unidad = screen.findChild<QListWidget*>(QStringLiteral("Lis_Unidad"));
+    QTest::mouseClick(unidad->viewport(), Qt::LeftButton, {}, unidad->visualItemRect(unidad->item(1)).center());
+    name->setText(QStringLiteral(" AD243 "));
+    QTest::mouseClick(copiar, Qt::LeftButton);
+    QCOMPARE(titles.last(), QStringLiteral("ÚLTIMO BOLETO INCOMPLETO"));
+    // A header and three slips; the last holds column 17 twice.
+    const std::string bytes = drive.Read("AD243");
+    QCOMPARE(bytes.size(), 4 * 123u);
+    QCOMPARE(bytes.substr(369, 38), "D000000032" + testing::TestColumn(17) + testing::TestColumn(17));
+
+    // TXT2: one column to a line, under the name that goes with the format.
+    QTest::mouseClick(screen.findChildren<QAbstractButton*>(QStringLiteral("Opt_Exportar"))[2], Qt::LeftButton);
+    QCOMPARE(name->text(), QStringLiteral("Col0101.txt"));
+    QTest::mouseClick(copiar, Qt::LeftButton);
+    QCOMPARE(drive.Read("Col0101.txt").substr(0, 32), testing::TestColumn(1) + "\r\n" + testing::TestColumn(2) + "\r\n");
+    QCOMPARE(drive.Read("Col0101.txt").size(), 17 * 16u);
+    QVERIFY(copiar->isVisible());
+    QVERIFY(!screen.Running());
+    SetDrivesForTesting({});
+    SetMessageHookForTesting(nullptr);
   }
 };
 

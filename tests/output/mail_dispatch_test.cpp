@@ -4,16 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "matchdays/matchday_file.h"
-#include "reductions/column_file.h"
 #include "tests/output/output_test_support.h"
 #include "tests/output/recording_mail_transport.h"
 
 namespace vetra::testing {
 namespace {
 
-// The reduction of the listings' tests, probable-column method, with three
-// columns stored.
+// The listings' reduction, probable-column method, with three columns stored.
 void SetUpStoredReduction(TestState& t) {
   SetUpReduction(t.app, 2);
   t.folder.Write("RED0703.VTR", "\"1X111111111112\"\r\n\"X1111111111111\"\r\n\"2211111111111X\"\r\n");
@@ -47,34 +44,24 @@ TEST(MailText, SubjectAndTextWithTheBaseTheColumnsBothOrNeither) {
   TestState t;
   SetUpStoredReduction(t);
   EXPECT_EQ(MailSubject(t.app), "Datos de la jornada 7. Reducci\xF3n nro. 3");
-  t.app.currentMatchday = 12;
-  t.app.currentOrder = 10;
-  EXPECT_EQ(MailSubject(t.app), "Datos de la jornada 12. Reducci\xF3n nro. 10");
-  t.app.currentMatchday = 7;
-  t.app.currentOrder = 3;
-
   EXPECT_EQ(MailText(t.app, {true, false}, kSpanish), BasePart());
   EXPECT_EQ(MailText(t.app, {false, true}, kSpanish), kColumnsPart);
   EXPECT_EQ(MailText(t.app, {true, true}, kSpanish), BasePart() + kColumnsPart);
   EXPECT_EQ(MailText(t.app, {false, false}, kSpanish), "");
+
+  // Without its column file the columns part is left out without a word.
+  std::filesystem::remove(t.folder.File("RED0703.VTR"));
+  EXPECT_EQ(MailText(t.app, {true, true}, kSpanish), BasePart());
   EXPECT_TRUE(t.reporter.messages.empty());
 
   // The direct method's heads have no probable column.
   t.app.reductionMethod = 1;
-  const std::string text = MailText(t.app, {true, false}, kSpanish);
-  EXPECT_NE(text.find("\r\n\r\n" + k36 + "Quiniela  Partidos \r\n" + k36 + "  base    reducidos \r\n\r\n"),
+  EXPECT_NE(MailText(t.app, {true, false}, kSpanish)
+                .find("\r\n\r\n" + k36 + "Quiniela  Partidos \r\n" + k36 + "  base    reducidos \r\n\r\n"),
             std::string::npos);
 }
 
-TEST(MailText, WithoutItsColumnFileTheColumnsPartIsEmpty) {
-  TestState t;
-  SetUpStoredReduction(t);
-  std::filesystem::remove(t.folder.File("RED0703.VTR"));
-  EXPECT_EQ(MailText(t.app, {true, true}, kSpanish), BasePart());
-  EXPECT_TRUE(t.reporter.messages.empty());
-}
-
-TEST(MailSending, OneMessagePerAddressInOrderThenSignOff) {
+TEST(MailSending, OneMessagePerAddressInOrderUntilAFailureThenSignOff) {
   TestState t;
   SetUpStoredReduction(t);
   RecordingMailTransport transport;
@@ -83,39 +70,24 @@ TEST(MailSending, OneMessagePerAddressInOrderThenSignOff) {
             (std::vector<std::string>{"signon", "send ana@vetra.es", "send luis@vetra.es", "signoff"}));
   ASSERT_EQ(transport.sent.size(), 2u);
   for (const MailMessage& message : transport.sent) {
-    EXPECT_EQ(message.subject, "Datos de la jornada 7. Reducci\xF3n nro. 3");
+    EXPECT_EQ(message.subject, MailSubject(t.app));
     EXPECT_EQ(message.text, BasePart() + kColumnsPart);
   }
-  EXPECT_FALSE(transport.open);
-
-  // An open session is used as it is; nothing chosen still signs off.
+  // An open session is used as it is.
   transport.calls.clear();
   transport.open = true;
-  EXPECT_EQ(SendReductionMail(t.app, transport, {}, {}, kSpanish), 0);
-  EXPECT_EQ(transport.calls, (std::vector<std::string>{"signoff"}));
-  EXPECT_TRUE(t.reporter.messages.empty());
-}
+  transport.failAtSend = 3;  // b@v.es, after the two above and a@v.es
+  transport.sendFailure = {32023, "Fallo de la red"};
+  EXPECT_EQ(SendReductionMail(t.app, transport, {"a@v.es", "b@v.es", "c@v.es"}, {}, kSpanish), 1);
+  EXPECT_EQ(transport.calls, (std::vector<std::string>{"send a@v.es", "send b@v.es", "signoff"}));
+  EXPECT_FALSE(transport.open);
 
-TEST(MailSending, AFailureIsReportedAndEndsTheSending) {
-  TestState t;
-  SetUpStoredReduction(t);
-  {
-    RecordingMailTransport transport;
-    transport.signOnResult = {32003, "Fallo en el inicio de sesi\xC3\xB3n"};
-    EXPECT_EQ(SendReductionMail(t.app, transport, {"ana@vetra.es"}, {}, kSpanish), 0);
-    EXPECT_EQ(transport.calls, (std::vector<std::string>{"signon", "signoff"}));
-    EXPECT_FALSE(transport.open);
-  }
-  {
-    RecordingMailTransport transport;
-    transport.failAtSend = 1;
-    transport.sendFailure = {32023, "Fallo de la red"};
-    EXPECT_EQ(SendReductionMail(t.app, transport, {"a@v.es", "b@v.es", "c@v.es"}, {}, kSpanish), 1);
-    EXPECT_EQ(transport.calls, (std::vector<std::string>{"signon", "send a@v.es", "send b@v.es", "signoff"}));
-    EXPECT_FALSE(transport.open);
-  }
+  RecordingMailTransport refused;
+  refused.signOnResult = {32003, "Fallo en el inicio de sesi\xC3\xB3n"};
+  EXPECT_EQ(SendReductionMail(t.app, refused, {"ana@vetra.es"}, {}, kSpanish), 0);
+  EXPECT_EQ(refused.calls, (std::vector<std::string>{"signon", "signoff"}));
   EXPECT_EQ(t.reporter.messages,
-            (std::vector<std::string>{"Inicio de sesi\xC3\xB3n cancelado", "Error MAPI:  32023Fallo de la red"}));
+            (std::vector<std::string>{"Error MAPI:  32023Fallo de la red", "Inicio de sesi\xC3\xB3n cancelado"}));
 }
 
 }  // namespace

@@ -65,10 +65,7 @@ class ScriptedRun : public OutputRun {
   void Started() override { events.push_back("started"); }
   void ShowStatus(const std::string& text) override { events.push_back(text); }
   bool Cancelled() override { return cancelAfter >= 0 && --cancelAfter < 0; }
-  void Warn(const std::string& title, const std::string& text) override {
-    events.push_back(title);
-    warnings.push_back(text);
-  }
+  void Warn(const std::string& title, const std::string&) override { events.push_back(title); }
   void JobEnded(const std::string& error) override { events.push_back("job" + error); }
   void LastSlip() override { events.push_back("last"); }
   OperatorAnswer AwaitOperator() override {
@@ -79,7 +76,6 @@ class ScriptedRun : public OutputRun {
   }
 
   std::vector<std::string> events;
-  std::vector<std::string> warnings;
   std::deque<OperatorAnswer> answers;
   int cancelAfter = -1;  // Cancelled() answers true on its call number cancelAfter + 1
 };

@@ -1,5 +1,7 @@
 #pragma once
-// A mail transport that keeps what it is asked to do and fails when told.
+// A mail transport that keeps what it is asked to do and fails when told. A
+// copy keeps it all in the original, so that a copy handed to a screen that
+// drops it leaves its record behind.
 #include <string>
 #include <vector>
 
@@ -11,18 +13,18 @@ class RecordingMailTransport : public MailTransport {
  public:
   bool SessionOpen() const override { return open; }
   MailStatus SignOn() override {
-    calls.push_back("signon");
+    log->calls.push_back("signon");
     open = signOnResult.Ok();
     return signOnResult;
   }
   MailStatus Send(const MailMessage& message) override {
-    calls.push_back("send " + message.recipient);
-    if (static_cast<int>(sent.size()) == failAtSend) return sendFailure;
-    sent.push_back(message);
+    log->calls.push_back("send " + message.recipient);
+    if (static_cast<int>(log->sent.size()) == failAtSend) return sendFailure;
+    log->sent.push_back(message);
     return {};
   }
   void SignOff() override {
-    calls.push_back("signoff");
+    log->calls.push_back("signoff");
     open = false;
   }
 
@@ -32,6 +34,7 @@ class RecordingMailTransport : public MailTransport {
   MailStatus sendFailure;
   std::vector<std::string> calls;
   std::vector<MailMessage> sent;
+  RecordingMailTransport* log = this;  // where calls and sent go: the original of a copy
 };
 
 }  // namespace vetra::testing

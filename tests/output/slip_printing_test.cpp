@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <tuple>
 #include <utility>
 
 #include "tests/output/output_test_support.h"
@@ -14,38 +16,27 @@
 namespace vetra::testing {
 namespace {
 
-const NumberMarks kSpanish{".", ","};
-
 using Corner = std::pair<double, double>;
+using Label = std::tuple<std::string, double, double, int>;  // text, x, y, page
 
 // The corner of every X mark (two strokes in a row), page by page.
 std::vector<std::set<Corner>> Crosses(const RecordingPrinter& printer, double width, double height) {
   std::vector<std::set<Corner>> pages;
   const auto lines = printer.Of(PrinterOp::Line);
   for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
-    const auto& a = lines[i];
-    const auto& b = lines[i + 1];
-    EXPECT_EQ(a.toX - a.x, width);
-    EXPECT_EQ(a.toY - a.y, height);
-    EXPECT_EQ(b.x, a.x);
-    EXPECT_EQ(b.y, a.y + height);
-    EXPECT_EQ(b.toX, a.toX);
-    EXPECT_EQ(b.toY, a.y);
-    if (static_cast<int>(pages.size()) < a.page) pages.resize(a.page);
+    const auto &a = lines[i], &b = lines[i + 1];
+    // Down one diagonal, then up the other.
+    EXPECT_EQ(std::tuple(a.toX, a.toY, b.x, b.y, b.toX, b.toY),
+              std::tuple(a.x + width, a.y + height, a.x, a.y + height, a.x + width, a.y));
+    pages.resize(std::max<std::size_t>(pages.size(), a.page));
     pages[a.page - 1].insert({a.x, a.y});
   }
   return pages;
 }
 
-struct Label {
-  std::string text;
-  double x, y;
-  int page;
-  bool operator==(const Label&) const = default;
-};
 std::vector<Label> Labels(const RecordingPrinter& printer) {
   std::vector<Label> labels;
-  for (const auto& op : printer.Of(PrinterOp::Print)) labels.push_back({op.text, op.x, op.y, op.page});
+  for (const auto& op : printer.Of(PrinterOp::Print)) labels.emplace_back(op.text, op.x, op.y, op.page);
   return labels;
 }
 
@@ -70,16 +61,9 @@ TEST(SlipLayouts, Layout1LiesRotatedWithMatch14AtTheTop) {
   EXPECT_EQ(Crosses(printer, 70, 130)[0], (std::set<Corner>{{5816, 3986}, {940, 294}, {4332, 2850}}));
   EXPECT_TRUE(Boxes(printer).empty());
 
-  // 10 mm to the right: 567 twips.
-  RecordingPrinter moved;
-  DrawSlipLayout1(moved, ThreeMarks(), 100, 0, 7, false, kSpanish);
-  EXPECT_EQ(Labels(moved), (std::vector<Label>{{"7", 7067, 10, 1}}));
-  EXPECT_EQ(Crosses(moved, 70, 130)[0], (std::set<Corner>{{6383, 3986}, {1507, 294}, {4899, 2850}}));
-}
-
-TEST(SlipLayouts, HalfTwipsGoToTheEvenOneAndTheReadingMarksFollowTheOffsets) {
-  // 5 mm is 283.5 twips.
-  RecordingPrinter printer;
+  // Offsets of 5 mm, 283.5 twips: half twips go to the even one, and the
+  // reading marks move with the rest.
+  printer.operations.clear();
   DrawSlipLayout1(printer, ThreeMarks(), 50, 50, 1234, true, kSpanish);
   EXPECT_EQ(Labels(printer), (std::vector<Label>{{"1.234", 6784, 294, 1}}));
   EXPECT_EQ(Crosses(printer, 70, 130)[0], (std::set<Corner>{{6100, 4270}, {1224, 578}, {4616, 3134}}));
@@ -119,79 +103,37 @@ TEST(SlipLayouts, Layout2RunsTheMatchesAcrossAndItsSecondSlotLiesFurtherRight) {
   EXPECT_EQ(Labels(moved), (std::vector<Label>{{"1", 0, 284, 1}}));
 }
 
-TEST(IndividualSlips, ATestPrintMarksEveryBoxOfOneSlipAndReadsNoFile) {
-  TestState t;
-  t.app.printOrientation = 1;
-  RecordingPrinter printer;
-  ScriptedRun run;
-  PrintIndividualSlips(printer, t.app, {.testPrint = true}, run, kSpanish);
-  EXPECT_EQ(Crosses(printer, 70, 130)[0].size(), 336u);
-  EXPECT_EQ(Labels(printer), (std::vector<Label>{{"999.999", 6500, 10, 1}}));
-  EXPECT_EQ(run.events, (std::vector<std::string>{"job"}));
-  EXPECT_EQ(printer.Of(PrinterOp::EndJob).size(), 1u);
-  // Line width 2 for the marks, 1 again afterwards; marks in 9 points.
-  const auto widths = printer.Of(PrinterOp::LineWidth);
-  EXPECT_EQ(widths.front().value, 2);
-  EXPECT_EQ(widths.back().value, 1);
-  EXPECT_EQ(printer.Of(PrinterOp::Print)[0].fontSize, 9);
-}
-
-TEST(IndividualSlips, TheLastSlipOfOneColumnIsWarnedAboutAndPrintedAlone) {
+TEST(IndividualSlips, RepeatNextAndALastSlipOfOneColumnWarnedAboutAndPrintedAlone) {
   TestState t;
   StoreTestColumns(t, 17);
   t.app.printOrientation = 1;
   RecordingPrinter printer;
   ScriptedRun run;
-  PrintIndividualSlips(printer, t.app, {.firstSlip = 3, .lastSlip = 3}, run, kSpanish);
+  run.answers = {OperatorAnswer::Repeat, OperatorAnswer::Next, OperatorAnswer::Cancel};
+  PrintIndividualSlips(printer, t.app, {.firstSlip = 2, .lastSlip = 3}, run, kSpanish);
   EXPECT_EQ(run.events, (std::vector<std::string>{"started", "ÚLTIMO BOLETO INCOMPLETO",
+                                                  "Imprimiendo el boleto nro. 2", "job", "job",
                                                   "Imprimiendo el boleto nro. 3", "last", "job"}));
-  EXPECT_TRUE(run.warnings[0].starts_with("Con esta reducción,  el último boleto sólo contiene una columna. Como"));
-  // Column 17 alone, in the place of column 1: "X" at match 3, "2" at match 12.
-  const std::set<Corner> marks = Crosses(printer, 70, 130)[0];
+
+  // One job a slip: slip 2 twice alike, then column 17 alone in the place of
+  // column 1: "X" at match 3, "2" at match 12.
+  std::vector<RecordingPrinter> jobs(1);
+  for (const auto& op : printer.operations) {
+    if (op.op == PrinterOp::EndJob) jobs.emplace_back();
+    else jobs.back().operations.push_back(op);
+  }
+  ASSERT_EQ(jobs.size(), 4u);
+  EXPECT_EQ(Crosses(jobs[1], 70, 130), Crosses(jobs[0], 70, 130));
+  EXPECT_EQ(Crosses(jobs[0], 70, 130)[0].size(), 8 * 14u);
+  EXPECT_EQ(Labels(jobs[1]), (std::vector<Label>{{"2", 6500, 10, 1}}));
+  const std::set<Corner> marks = Crosses(jobs[2], 70, 130)[0];
   EXPECT_EQ(marks.size(), 14u);
   EXPECT_TRUE(marks.contains({940 + 22 * 212, 10 + 12 * 284}));
   EXPECT_TRUE(marks.contains({940 + 21 * 212, 10 + 3 * 284}));
   for (const Corner& c : marks) EXPECT_GE(c.first, 940 + 21 * 212);
 }
 
-TEST(IndividualSlips, RepeatPrintsTheSameSlipAgainAndNextGoesOn) {
-  TestState t;
-  StoreTestColumns(t, 16);
-  t.app.printOrientation = 2;
-  RecordingPrinter printer;
-  ScriptedRun run;
-  run.answers = {OperatorAnswer::Repeat, OperatorAnswer::Next, OperatorAnswer::Cancel};
-  PrintIndividualSlips(printer, t.app, {.firstSlip = 1, .lastSlip = 2}, run, kSpanish);
-  // No warning with 16 columns; the last slip trades "next" for "exit".
-  EXPECT_EQ(run.events, (std::vector<std::string>{"started", "Imprimiendo el boleto nro. 1", "job", "job",
-                                                  "Imprimiendo el boleto nro. 2", "last", "job"}));
-
-  // Three jobs: the first two alike, the third slip 2 with columns 9 to 16.
-  std::vector<std::vector<PrintedOperation>> jobs(1);
-  for (const auto& op : printer.operations) {
-    if (op.op == PrinterOp::EndJob) {
-      jobs.emplace_back();
-      continue;
-    }
-    if (op.op == PrinterOp::Line) jobs.back().push_back(op);
-    if (op.op == PrinterOp::Print) jobs.back().push_back(op);
-  }
-  ASSERT_EQ(jobs.size(), 4u);
-  ASSERT_EQ(jobs[0].size(), jobs[1].size());
-  for (std::size_t i = 0; i < jobs[0].size(); ++i) {
-    EXPECT_EQ(jobs[1][i].x, jobs[0][i].x);
-    EXPECT_EQ(jobs[1][i].y, jobs[0][i].y);
-    EXPECT_EQ(jobs[1][i].text, jobs[0][i].text);
-  }
-  EXPECT_EQ(jobs[2].front().text, "2");
-  EXPECT_EQ(jobs[2].size(), 1u + 2 * 8 * 14);
-  // Column 9 in the place of column 1, layout 2: "X" at match 9.
-  bool found = false;
-  for (const auto& op : jobs[2]) found = found || (op.x == 1050 + 8 * 284 && op.y == 1270 + 22 * 213);
-  EXPECT_TRUE(found);
-}
-
-TEST(ContinuousPaper, ThreeSlipsFillPageOneAndTheFirstSlotOfPageTwo) {
+TEST(ContinuousPaper, TwoSlipsAPageAndACancelEndsTheJobAfterTheSlipInProgress) {
   TestState t;
   StoreTestColumns(t, 24);
   t.app.printAdjust1 = 300;  // the individual offsets play no part
@@ -200,56 +142,44 @@ TEST(ContinuousPaper, ThreeSlipsFillPageOneAndTheFirstSlotOfPageTwo) {
   ImpriContinuo(printer, t.app, {.firstSlip = 1, .lastSlip = 3}, run, kSpanish);
   EXPECT_EQ(Labels(printer), (std::vector<Label>{{"1", 0, 0, 1}, {"2", 5990, 0, 1}, {"3", 0, 0, 2}}));
   EXPECT_EQ(printer.Of(PrinterOp::PageHeight)[0].value, 8986);  // 158.5 mm of A4's 297
-  EXPECT_EQ(printer.Of(PrinterOp::PaperSize).size(), 2u);
-  EXPECT_EQ(printer.Of(PrinterOp::EndJob).size(), 1u);
   EXPECT_EQ(Boxes(printer).size(), 3 * 9u);  // reading marks on every slip
   const auto pages = Crosses(printer, 130, 70);
   EXPECT_EQ(pages[0].size(), 2 * 8 * 14u);
   EXPECT_EQ(pages[1].size(), 8 * 14u);
-  EXPECT_EQ(run.events, (std::vector<std::string>{"started", "Imprimiendo el boleto nro. 1",
-                                                  "Imprimiendo el boleto nro. 2", "Imprimiendo el boleto nro. 3",
-                                                  "job"}));
-}
 
-TEST(ContinuousPaper, ATestPrintGivesTwoFullSlipsOnOnePageWithTheContinuousOffsets) {
-  TestState t;
-  t.app.printAdjust3 = 100;
-  RecordingPrinter printer;
-  ScriptedRun run;
-  ImpriContinuo(printer, t.app, {.testPrint = true}, run, kSpanish);
-  EXPECT_EQ(Labels(printer), (std::vector<Label>{{"999.999", 567, 0, 1}, {"999.999", 6557, 0, 1}}));
-  EXPECT_EQ(Crosses(printer, 130, 70)[0].size(), 672u);
-  EXPECT_EQ(printer.Of(PrinterOp::EndJob).size(), 1u);
-}
-
-TEST(ContinuousPaper, ACancelEndsTheJobAfterTheSlipInProgress) {
-  TestState t;
-  StoreTestColumns(t, 17);
-  RecordingPrinter printer;
-  printer.failure = "sin papel";  // printer errors are not this output's business
-  ScriptedRun run;
+  RecordingPrinter cancelled;
+  cancelled.failure = "sin papel";  // printer errors are not this output's business
   run.cancelAfter = 0;
-  ImpriContinuo(printer, t.app, {.firstSlip = 1, .lastSlip = 3}, run, kSpanish);
-  EXPECT_EQ(run.events, (std::vector<std::string>{"started", "ÚLTIMO BOLETO INCOMPLETO",
-                                                  "Imprimiendo el boleto nro. 1", "job"}));
-  EXPECT_EQ(Labels(printer).size(), 1u);
-  EXPECT_EQ(printer.operations.back().op, PrinterOp::LineWidth);
-  EXPECT_EQ(printer.Of(PrinterOp::EndJob).size(), 1u);
+  ImpriContinuo(cancelled, t.app, {.firstSlip = 1, .lastSlip = 3}, run, kSpanish);
+  EXPECT_EQ(Labels(cancelled).size(), 1u);
+  EXPECT_EQ(cancelled.Of(PrinterOp::EndJob).size(), 1u);
+  EXPECT_EQ(cancelled.operations.back().op, PrinterOp::LineWidth);
 }
 
-TEST(SlipRuns, WithoutAColumnFileNothingIsPrinted) {
-  TestState t;
-  t.app.currentMatchday = 5;
-  t.app.currentOrder = 2;
+TEST(SlipRuns, ATestPrintMarksEveryBoxWithoutAFileAndARealRunWithoutOnePrintsNothing) {
+  TestState t;  // no column file
+  t.app.currentMatchday = t.app.currentOrder = 1;
   t.app.reducedBets = 9;
-  RecordingPrinter printer;
+  t.app.printAdjust3 = 100;
+  t.app.printOrientation = 1;
+  RecordingPrinter single, continuous;
   ScriptedRun run;
-  PrintIndividualSlips(printer, t.app, {.firstSlip = 1, .lastSlip = 2}, run, kSpanish);
-  ImpriContinuo(printer, t.app, {.firstSlip = 1, .lastSlip = 2}, run, kSpanish);
-  EXPECT_TRUE(run.events.empty());
-  EXPECT_TRUE(printer.Of(PrinterOp::Print).empty());
-  EXPECT_TRUE(printer.Of(PrinterOp::EndJob).empty());
-  EXPECT_EQ(t.app.lastFileError, 53);
+  PrintIndividualSlips(single, t.app, {.testPrint = true}, run, kSpanish);
+  EXPECT_EQ(Crosses(single, 70, 130)[0].size(), 336u);
+  EXPECT_EQ(Labels(single), (std::vector<Label>{{"999.999", 6500, 10, 1}}));
+  EXPECT_EQ(single.Of(PrinterOp::Print)[0].fontSize, 9);
+  // Continuous paper: both slots of one page, with the continuous offsets.
+  ImpriContinuo(continuous, t.app, {.testPrint = true}, run, kSpanish);
+  EXPECT_EQ(Labels(continuous), (std::vector<Label>{{"999.999", 567, 0, 1}, {"999.999", 6557, 0, 1}}));
+  EXPECT_EQ(Crosses(continuous, 130, 70)[0].size(), 672u);
+  EXPECT_EQ(run.events, (std::vector<std::string>{"job", "job"}));
+
+  RecordingPrinter nothing;
+  PrintIndividualSlips(nothing, t.app, {.firstSlip = 1, .lastSlip = 2}, run, kSpanish);
+  ImpriContinuo(nothing, t.app, {.firstSlip = 1, .lastSlip = 2}, run, kSpanish);
+  EXPECT_EQ(run.events.size(), 2u);
+  EXPECT_TRUE(nothing.Of(PrinterOp::EndJob).empty());
+  EXPECT_TRUE(nothing.Of(PrinterOp::Print).empty());
 }
 
 }  // namespace
