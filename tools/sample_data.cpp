@@ -157,13 +157,4 @@ int WriteSampleData(AppState& app) {
   return 0;
 }
 
-int RunReductionsOf(AppState& app, std::string_view index) {
-  for (std::size_t at = 0; at + kBaseLineWidth <= index.size(); at += kBaseLineSize) {
-    BaseRecord record;
-    if (int number = ParseBaseLine(index.substr(at, kBaseLineWidth), record)) return number;
-    if (int number = Reduce(app, record)) return number;
-  }
-  return 0;
-}
-
 }  // namespace vetra

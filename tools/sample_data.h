@@ -14,10 +14,4 @@ struct AppState;
 // or the first file error (also reported).
 int WriteSampleData(AppState& app);
 
-// Runs, in order, the reductions whose index lines `index` holds (the bytes of
-// a BASES.VTR), as the reduction screen does: figures recomputed from the
-// base, index line stored, columns written. Returns 0 or the first file error,
-// or 13 when a line cannot be read.
-int RunReductionsOf(AppState& app, std::string_view index);
-
 }  // namespace vetra

@@ -22,30 +22,22 @@ inline BaseMatch Match(std::string_view signs, bool marked = false, char probabl
   return match;
 }
 
-// Matches 1.. as given, the rest single "1".
-inline BaseGrid Grid(std::vector<BaseMatch> matches) {
-  BaseGrid grid;
-  grid.fill(Match("1"));
-  for (std::size_t m = 0; m < matches.size(); ++m) grid[m] = matches[m];
-  return grid;
-}
-
-inline BaseRecord MakeReduction(int method, std::vector<BaseMatch> matches) {
+// A reduction by `method` with matches 1.. as given, the rest single "1".
+inline BaseRecord MakeReduction(int method, const std::vector<BaseMatch>& matches) {
   BaseRecord reduction;
   reduction.reductionMethod = static_cast<std::int16_t>(method);
-  reduction.baseGrid = Grid(std::move(matches));
+  reduction.baseGrid.fill(Match("1"));
+  for (std::size_t m = 0; m < matches.size(); ++m) reduction.baseGrid[m] = matches[m];
   return reduction;
 }
 
 class CollectingSink : public ColumnSink {
  public:
   void Take(std::string_view block) override {
-    ++blocks;
     for (std::size_t at = 0; at < block.size(); at += kColumnLength)
       columns.emplace_back(block.substr(at, kColumnLength));
   }
   std::vector<std::string> columns;
-  int blocks = 0;
 };
 
 class CountingSink : public ColumnSink {
