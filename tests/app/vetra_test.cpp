@@ -13,7 +13,24 @@ namespace {
 
 using testing::GuiState;
 
-const std::string kDefaults = "1,\"01/09/02\",1,1,0,0,0,0,1,44,\"0.50\",\"00\",\"00000\",\"Si\"";
+struct Menu {
+  explicit Menu(GuiState& t) {
+    testing::WriteGeneralDataLine(t.folder, "1,\"01/09/02\",1,1,0,0,0,0,1,44,\"0.50\",\"00\",\"00000\",\"Si\"");
+    menu = std::make_unique<MainMenu>(t.app);
+    menu->show();
+  }
+  // The name of the modal section a press at `position` opens.
+  QString Opens(QPoint position) {
+    QString opened;
+    testing::WhenModal([&opened](QWidget* modal) {
+      opened = modal->objectName();
+      modal->close();
+    });
+    testing::PressAt(menu.get(), position);
+    return opened;
+  }
+  std::unique_ptr<MainMenu> menu;
+};
 
 }  // namespace
 
@@ -21,157 +38,62 @@ class VetraTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void PressOnTheRightAndBottomEdgesOpensTheSection() {
+  void TheMenuIsDrawnAndAPressOpensTheSectionUnderItUpToItsEdges() {
     GuiState t;
-    testing::WriteGeneralDataLine(t.folder, kDefaults);
-    MainMenu menu(t.app);
-    menu.show();
-    QString opened;
-    testing::WhenModal([&opened](QWidget* modal) {
-      opened = modal->objectName();
-      modal->close();
-    });
-    // "DATOS GENERALES" lies at (170, 360), 215 × 27: its corner pixel belongs to it.
-    testing::PressAt(&menu, QPoint(170 + 215, 360 + 27));
-    QCOMPARE(opened, QStringLiteral("datosgen"));
-    QCOMPARE(t.sounds.front(), 6);
+    Menu m(t);
+    const QImage before = testing::SurfaceImage(m.menu.get());
+    QCOMPARE(before.pixelColor(71, 13), QColor(0, 0, 0));      // the cover's frame
+    QCOMPARE(before.pixelColor(477, 100), QColor(0, 255, 0));  // one pixel of green right of the cover
+    // Row 1 at (40, 225): r = 14, face from x 54 to 241, y 225 to 254, shadow 5 below.
+    QCOMPARE(before.pixelColor(40 + 100, 225), QColor(255, 255, 0));       // top line of the face
+    QCOMPARE(before.pixelColor(40 + 2, 225 + 14), QColor(192, 192, 192));  // the face's round end
+    QCOMPARE(before.pixelColor(40 + 215 + 3, 225 + 14), QColor(0, 64, 0));  // the shadow's round end
 
-    opened.clear();
-    testing::WhenModal([&opened](QWidget* modal) {
-      opened = modal->objectName();
-      modal->close();
-    });
-    testing::PressAt(&menu, QPoint(170, 360));
-    QCOMPARE(opened, QStringLiteral("datosgen"));
-  }
-
-  void PressBetweenButtonsDoesNothing() {
-    GuiState t;
-    testing::WriteGeneralDataLine(t.folder, kDefaults);
-    MainMenu menu(t.app);
-    menu.show();
-    const QImage before = testing::SurfaceImage(&menu);
-    testing::PressAt(&menu, QPoint(100, 225 + 27 + 5));  // between rows 1 and 2
-    testing::PressAt(&menu, QPoint(40 + 216, 230));      // just right of row 1
-    testing::PressAt(&menu, QPoint(150, 100));           // on the cover
+    // Between rows 1 and 2, just right of row 1, on the cover: nothing.
+    for (QPoint miss : {QPoint(100, 225 + 27 + 5), QPoint(40 + 216, 230), QPoint(150, 100)})
+      testing::PressAt(m.menu.get(), miss);
     QVERIFY(t.sounds.empty());
-    QCOMPARE(testing::SurfaceImage(&menu), before);
+    QCOMPARE(testing::SurfaceImage(m.menu.get()), before);
+    // "DATOS GENERALES" lies at (170, 360), 215 × 27: both corner pixels belong to it.
+    QCOMPARE(m.Opens(QPoint(170 + 215, 360 + 27)), QStringLiteral("datosgen"));
+    QCOMPARE(m.Opens(QPoint(170, 360)), QStringLiteral("datosgen"));
+    QCOMPARE(m.Opens(QPoint(40 + 10, 225 + 5)), QStringLiteral("jornadas"));
+    QCOMPARE(t.sounds.front(), 6);
   }
 
   void ASectionThatIsNotModalClosesAtTheMenusNextPress() {
     GuiState t;
-    testing::WriteGeneralDataLine(t.folder, kDefaults);
-    MainMenu menu(t.app);
-    menu.show();
-    const QImage before = testing::SurfaceImage(&menu);
-    testing::PressAt(&menu, QPoint(50, 320));  // CONSULTAR REDUCCIONES
-    QCOMPARE(t.sounds, std::vector<int>{6});
+    Menu m(t);
+    const QImage before = testing::SurfaceImage(m.menu.get());
+    testing::PressAt(m.menu.get(), QPoint(50, 320));  // CONSULTAR REDUCCIONES
     QVERIFY(QApplication::activeModalWidget() == nullptr);
-    QWidget* browser = nullptr;
+    QPointer<QWidget> browser;
     for (QWidget* w : QApplication::topLevelWidgets())
       if (w->objectName() == QStringLiteral("consredu") && w->isVisible()) browser = w;
-    QVERIFY(browser != nullptr);
-    QCOMPARE(testing::SurfaceImage(&menu), before);  // every button raised again
-    for (const auto& section : menu.Sections()) QVERIFY(!section.pressed);
+    QVERIFY(browser);
+    QCOMPARE(testing::SurfaceImage(m.menu.get()), before);  // every button raised again
 
     // Even a press that hits no button closes it, and plays nothing.
-    QPointer<QWidget> open(browser);
-    testing::PressAt(&menu, QPoint(150, 100));
-    QVERIFY(!open || !open->isVisible());
+    testing::PressAt(m.menu.get(), QPoint(150, 100));
+    QVERIFY(!browser || !browser->isVisible());
     QCOMPARE(t.sounds, std::vector<int>{6});
   }
 
-  void WithSoundOffAPressOpensSilently() {
+  void HelpOpensTheDefaultPageAndExitWritesTheGeneralData() {
     GuiState t;
-    testing::WriteGeneralDataLine(t.folder, "1,\"01/09/02\",1,1,0,0,0,0,1,44,\"0.50\",\"00\",\"00000\",\"No\"");
-    MainMenu menu(t.app);
-    menu.show();
-    bool opened = false;
-    testing::WhenModal([&opened](QWidget* modal) {
-      opened = true;
-      modal->close();
-    });
-    testing::PressAt(&menu, QPoint(200, 370));
-    QVERIFY(opened);
-    QVERIFY(t.sounds.empty());
-  }
-
-  void TheMenuIsDrawnWithTheCoverFrameAndPillButtons() {
-    GuiState t;
-    testing::WriteGeneralDataLine(t.folder, kDefaults);
-    MainMenu menu(t.app);
-    const QImage image = testing::SurfaceImage(&menu);
-    const QColor ground(0, 128, 0), black(0, 0, 0), green(0, 255, 0), silver(192, 192, 192),
-        shadow(0, 64, 0), yellow(255, 255, 0);
-    QCOMPARE(image.pixelColor(5, 5), ground);
-    QCOMPARE(image.pixelColor(71, 13), black);     // frame, left and top
-    QCOMPARE(image.pixelColor(300, 14), black);
-    QCOMPARE(image.pixelColor(477, 100), green);   // one pixel of green right of the cover
-    QCOMPARE(image.pixelColor(200, 203), green);   // and below it
-    // Row 1 at (40, 225): r = 14, face from x 54 to 241, y 225 to 254.
-    QCOMPARE(image.pixelColor(40 + 200, 225 + 3), silver);
-    QCOMPARE(image.pixelColor(40 + 100, 225), yellow);       // top line of the face
-    QCOMPARE(image.pixelColor(40 + 100, 225 + 29), yellow);  // bottom line
-    QCOMPARE(image.pixelColor(40 + 100, 225 + 31), shadow);  // shadow 5 below
-    QCOMPARE(image.pixelColor(40 + 215 + 3, 225 + 14), shadow);  // the shadow's round end
-    QCOMPARE(image.pixelColor(40 + 2, 225 + 14), silver);        // the face's round end
-    // Text: grey and white pixels in the left part of the face of "DATOS GENERALES".
-    bool grey = false, white = false;
-    for (int x = 170 + 10; x < 170 + 150; ++x)
-      for (int y = 360 + 8; y < 360 + 22; ++y) {
-        grey = grey || image.pixelColor(x, y) == QColor(128, 128, 128);
-        white = white || image.pixelColor(x, y) == QColor(255, 255, 255);
-      }
-    QVERIFY(grey && white);
-  }
-
-  void ThePointerTurnsToAHandOverAButtonOnly() {
-    GuiState t;
-    testing::WriteGeneralDataLine(t.folder, kDefaults);
-    MainMenu menu(t.app);
-    menu.show();
-    QWidget* surface = menu.findChild<QWidget*>(QStringLiteral("surface"));
-    QCOMPARE(testing::PointerOf(surface), QStringLiteral("normal"));
-    QTest::mouseMove(surface, QPoint(300 + 215, 270 + 27));
-    QCOMPARE(testing::PointerOf(surface), QStringLiteral("manoindice"));
-    QTest::mouseMove(surface, QPoint(20, 20));
-    QCOMPARE(testing::PointerOf(surface), QStringLiteral("normal"));
-    QCOMPARE(testing::PointerOf(menu.findChild<QWidget*>(QStringLiteral("Pic_Salir"))), QStringLiteral("manoindice"));
-  }
-
-  void HelpOpensTheDefaultPage() {
-    GuiState t;
-    testing::WriteGeneralDataLine(t.folder, kDefaults);
-    MainMenu menu(t.app);
-    menu.show();
-    QTest::mouseClick(menu.findChild<QWidget*>(QStringLiteral("Pic_Ayuda")), Qt::LeftButton);
-    QCOMPARE(t.sounds, std::vector<int>{9});
+    Menu m(t);
+    QTest::mouseClick(m.menu->findChild<QWidget*>(QStringLiteral("Pic_Ayuda")), Qt::LeftButton);
     QVERIFY(HelpWindow() != nullptr);
     QCOMPARE(HelpWindow()->source().toString(), QStringLiteral("qrc:/ayuda/index.html"));
-    QVERIFY(HelpWindow()->toPlainText().contains(QStringLiteral("Vetra32")));
     HelpWindow()->close();
-  }
 
-  void ExitWritesTheGeneralData() {
-    GuiState t;
-    testing::WriteGeneralDataLine(t.folder, kDefaults);
-    MainMenu menu(t.app);
-    menu.show();
     t.app.currentMatchday = 7;
     t.app.currentOrder = 3;
-    QTest::mouseClick(menu.findChild<QWidget*>(QStringLiteral("Pic_Salir")), Qt::LeftButton);
-    QCOMPARE(t.sounds, std::vector<int>{5});
-    QVERIFY(!menu.isVisible());
+    QTest::mouseClick(m.menu->findChild<QWidget*>(QStringLiteral("Pic_Salir")), Qt::LeftButton);
+    QCOMPARE(t.sounds, (std::vector<int>{9, 5}));
+    QVERIFY(!m.menu->isVisible());
     QCOMPARE(t.folder.Read("DATOSGEN.VTR"),
              std::string("7,\"01/09/02\",3,1,0,0,0,0,1,44,\"0.50\",\"00\",\"00000\",\"Si\"\r\n"));
-  }
-
-  void AMissingGeneralDataFileIsReportedAndCreated() {
-    GuiState t;
-    MainMenu menu(t.app);
-    QCOMPARE(t.reporter.messages.size(), std::size_t{1});
-    QVERIFY(t.folder.Exists("DATOSGEN.VTR"));
-    QCOMPARE(t.app.totalMatchdays, std::int16_t{44});
   }
 };
 
