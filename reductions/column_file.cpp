@@ -112,11 +112,6 @@ bool ColumnFileReader::Next(std::string& column) {
   return true;
 }
 
-void DeleteColumnFile(AppState& app, int matchday, int orderNumber) {
-  app.lastFileError = 0;
-  RemoveColumnFile(app, ColumnFileName(matchday, orderNumber));
-}
-
 void DeleteMatchdayColumnFiles(AppState& app, int matchday) {
   app.lastFileError = 0;
   // Names first, removals after: the folder is not changed while it is listed.

@@ -82,11 +82,8 @@ class ColumnFileReader {
   std::string line_;
 };
 
-// Deletes the file of one key; a missing file is no error. Other failures are
-// reported as "BCR" and set lastFileError.
-void DeleteColumnFile(AppState& app, int matchday, int orderNumber);
-
-// Deletes every column file of a matchday, whatever its order number.
+// Deletes every column file of a matchday, whatever its order number. Failures
+// other than a missing file are reported as "BCR" and set lastFileError.
 void DeleteMatchdayColumnFiles(AppState& app, int matchday);
 
 }  // namespace vetra
