@@ -49,13 +49,11 @@ inline void SetUpReduction(AppState& app, int method) {
   SetTeamName(app.matchdayRecord, 2, "Barcelona");
   SetTeamName(app.matchdayRecord, 3, "Betis");
   app.reductionMethod = static_cast<std::int16_t>(method);
-  app.baseGrid = {};
   for (BaseMatch& m : app.baseGrid) m = {{1, 0, 0}, 1, 0, 0};
   app.baseGrid[0] = {{1, 1, 1}, 3, 1, 2};
   app.baseGrid[1] = {{1, 0, 1}, 2, 0, 0};
   app.directBets = 6;
   app.reducedBets = 4;
-  app.minErrors = 0;
   app.maxErrors = 1;
   app.betPrice = 0.5f;
 }

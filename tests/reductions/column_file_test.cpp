@@ -36,14 +36,6 @@ TEST(ColumnFile, ANewFileReplacesTheOldOnlyWhenCommitted) {
   FileFaultsForTesting() = {};
   EXPECT_EQ(t.reporter.messages, Messages{"ECR ERROR 70"});  // once for the whole run
   EXPECT_EQ(t.folder.Read("RED0703.VTR"), "\"1X21X21X21X21X\"\r\n");
-
-  {
-    ColumnFileWriter out(t.app, 7, 3);
-    out.Write("22222222222222");
-    out.Cancel();  // a cancelled run leaves no columns for its key
-  }
-  EXPECT_FALSE(t.folder.Exists("RED0703.VTR"));
-  EXPECT_FALSE(t.folder.Exists("RED0703.VTR.~tmp"));
 }
 
 TEST(ColumnFile, ColumnsAreReadInOrderAndOddFilesToTheirEndWithoutHarm) {
@@ -77,26 +69,6 @@ TEST(ColumnFile, ColumnsAreReadInOrderAndOddFilesToTheirEndWithoutHarm) {
   t.app.dataFolder = t.folder.File("gone");
   EXPECT_EQ(in.Open(t.app), 76);
   EXPECT_EQ(t.reporter.messages, Messages{"RED0201.VTR ERROR 76"});
-}
-
-// The files of a whole matchday go with the matchday's deletion, tested there.
-TEST(ColumnFile, DeletionTakesTheFileOfAKey) {
-  TestState t;
-  t.folder.Write("RED0601.VTR", "x");
-  t.folder.Write("RED0602.TXT", "x");
-  DeleteColumnFile(t.app, 6, 1);
-  DeleteColumnFile(t.app, 6, 2);  // missing: no error
-  EXPECT_EQ(t.app.lastFileError, 0);
-  EXPECT_FALSE(t.folder.Exists("RED0601.VTR"));
-  EXPECT_TRUE(t.folder.Exists("RED0602.TXT"));
-  EXPECT_TRUE(t.reporter.messages.empty());
-
-  t.folder.Write("RED1505.VTR", "x");
-  FileFaultsForTesting().readOnlyFolders = {t.folder.Path()};
-  DeleteColumnFile(t.app, 15, 5);
-  FileFaultsForTesting() = {};
-  EXPECT_EQ(t.reporter.messages, Messages{"BCR ERROR 70"});
-  EXPECT_TRUE(t.folder.Exists("RED1505.VTR"));
 }
 
 }  // namespace

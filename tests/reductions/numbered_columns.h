@@ -22,16 +22,6 @@ inline std::string NumberedLines(long long from, long long count) {
   return lines;
 }
 
-// A column file of `columns` columns of which only the first page and the
-// page from `lastPage` on are written: the rest is a hole that reading would
-// have to go through.
-inline void WriteEnds(const std::string& path, long long columns, long long lastPage) {
-  std::ofstream out(path, std::ios::binary);
-  out << NumberedLines(0, 24);
-  out.seekp((lastPage - 1) * static_cast<long long>(kColumnLineSize));
-  out << NumberedLines(lastPage - 1, columns - lastPage + 1);
-}
-
 // Bytes this process has read so far ("rchar" of /proc/self/io), -1 unknown.
 inline long long BytesRead() {
   std::ifstream io("/proc/self/io");

@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -15,26 +14,15 @@
 #include "app/vetra.h"
 #include "matchdays/selection_lists.h"
 #include "platform/qt_printer.h"
-#include "reductions/base_file.h"
 #include "scrutiny/escrutin.h"
 #include "tests/scrutiny/seventeen_columns.h"
 #include "tests/support/gui_support.h"
-#include "tests/support/pdf_pages.h"
 
 namespace vetra {
 namespace {
 
 using testing::kWinning;
 
-std::string IndexLine(std::int16_t matchday, std::int16_t order, std::int16_t method) {
-  BaseRecord r = EmptyBaseRecord();
-  r.matchday = matchday;
-  r.orderNumber = order;
-  r.reductionMethod = method;
-  return BaseLine(r) + "\r\n";
-}
-
-QWidget* Child(QWidget* screen, const QString& name) { return screen->findChild<QWidget*>(name); }
 QLineEdit* PrizeBox(QWidget* screen, int k) {
   return screen->findChild<QLineEdit*>(QStringLiteral("Tex_Premios(%1)").arg(k));
 }
@@ -46,19 +34,16 @@ QStringList Lines(QWidget* screen, const char* list) {
 }
 
 void Press(QWidget* screen, const QString& control, QPoint at = {5, 5}) {
-  QTest::mouseClick(Child(screen, control), Qt::LeftButton, {}, at);
+  QTest::mouseClick(screen->findChild<QWidget*>(control), Qt::LeftButton, {}, at);
 }
 // A press in the middle of the cell of (match, sign) of the winning grid.
 void PressGrid(QWidget* screen, int match, int sign) {
   Press(screen, QStringLiteral("Pic_Ganadora"), {15 * sign - 6, 18 * match - 7});
 }
 
-// Clicks the signs of `column` that are not marked yet.
-void MarkWinningColumn(Escrutin* screen, const std::string& column) {
-  for (int m = 1; m <= 14; ++m) {
-    const int sign = static_cast<int>(std::string("1X2").find(column[m - 1])) + 1;
-    if (!screen->Entry().grid[m - 1][sign - 1]) PressGrid(screen, m, sign);
-  }
+// Marks the winning column on an empty grid.
+void MarkWinningColumn(QWidget* screen) {
+  for (int m = 1; m <= 14; ++m) PressGrid(screen, m, static_cast<int>(std::string("1X2").find(kWinning[m - 1])) + 1);
 }
 
 // Types into a prize box and leaves it for the next one.
@@ -76,18 +61,16 @@ void Choose(QWidget* screen, QPoint panel, const char* list, int entry) {
   QTest::mouseClick(pick->viewport(), Qt::LeftButton, {}, pick->visualItemRect(pick->item(entry)).center());
 }
 
-// The titles and texts of the message dialogs, which are closed.
+// The titles of the message dialogs, which are closed.
 struct MessageCatcher {
   MessageCatcher() {
     SetMessageHookForTesting([this](Mensajes& dialog) {
       titles << dialog.findChild<QLabel*>(QStringLiteral("Tex_Titulo"))->text();
-      texts << dialog.findChild<QWidget*>(QStringLiteral("Tex_Mensaje"))->property("text").toString();
       dialog.accept();
     });
   }
   ~MessageCatcher() { SetMessageHookForTesting(nullptr); }
   QStringList titles;
-  QStringList texts;
 };
 
 // Matchday 1 never scrutinised, with orders 1 (the 17 columns, direct
@@ -97,13 +80,11 @@ struct Fixture {
   Fixture() {
     testing::WriteGeneralDataLine(t.folder, "1,\"01/09/02\",1,1,0,0,0,0,1,44,\"0.50\",\"00\",\"00000\",\"Si\"");
     ReadGeneralData(t.app);
-    const std::string one = "Jor01" "01/09/02" + std::string(520, ' ');
-    std::string two = one;
-    two.replace(3, 10, "02" "08/09/02");
-    two.replace(463, 14, "31231231231230");
-    two.replace(478, 22, "     1500.5" "         20");
-    t.folder.Write("JORNADAS.VTR", one + two);
-    t.folder.Write("BASES.VTR", IndexLine(1, 1, 1) + IndexLine(1, 2, 2) + IndexLine(2, 1, 3));
+    t.folder.Write("JORNADAS.VTR", "Jor01" "01/09/02" + std::string(520, ' ') + "Jor02" "08/09/02" +
+                                       std::string(450, ' ') + "31231231231230 " "     1500.5" "         20" +
+                                       std::string(33, ' '));
+    const std::string rest(225, ' ');  // of an index line after its key and method
+    t.folder.Write("BASES.VTR", "01011" + rest + "\r\n01022" + rest + "\r\n02013" + rest + "\r\n");
     t.folder.Write("RED0101.VTR", testing::SeventeenColumns());
   }
   Escrutin* Open() {
@@ -141,26 +122,22 @@ class EscrutinTest : public QObject {
     QVERIFY(!QApplication::activeModalWidget());
     screen->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(screen));
-    QCOMPARE(testing::PointerOf(Child(screen, QStringLiteral("Pic_Imprimir"))), QStringLiteral("nodrop"));
     f.t.sounds.clear();
     Press(screen, QStringLiteral("Pic_Imprimir"));  // nothing to print yet
     QVERIFY(f.t.sounds.empty());
 
-    MarkWinningColumn(screen, kWinning);
+    MarkWinningColumn(screen);
     TypePrize(screen, 1, QStringLiteral("1000000"));
     TypePrize(screen, 2, QStringLiteral("1500.a50"));  // the letter goes at once, the 0 on leaving
-    QCOMPARE(PrizeBox(screen, 2)->text(), QStringLiteral("1500.5"));
     TypePrize(screen, 3, QStringLiteral("20"));
     f.t.sounds.clear();
     Press(screen, QStringLiteral("Pic_Escrutar"));
     QCOMPARE(f.t.sounds, std::vector<int>{9});
     QCOMPARE(Lines(screen, "Lis_Aciertos").first(), QStringLiteral("Total premios: 1001520.50"));
     QCOMPARE(Lines(screen, "Lis_Boletos"), kSeventeenSlipLines);
-    QCOMPARE(testing::PointerOf(Child(screen, QStringLiteral("Pic_Imprimir"))), QStringLiteral("manoindice"));
-    const std::string record = f.Record(1);
-    QCOMPARE(record.substr(463, 14), std::string("12312312312312"));
     // Box 4 had the focus last: leaving it for the button wrote its "0".
-    QCOMPARE(record.substr(478), std::string("    1000000" "     1500.5" "         20" "          0" "           "));
+    QCOMPARE(f.Record(1).substr(463),
+             std::string("12312312312312 " "    1000000" "     1500.5" "         20" "          0" "           "));
 
     // The report looked at and left: nothing goes to the printer.
     const auto preview = [](const char* button) {
@@ -176,19 +153,7 @@ class EscrutinTest : public QObject {
     Press(screen, QStringLiteral("Pic_Imprimir"));
     SetScrutinyPrinterForTesting(nullptr);
     QCOMPARE(messages.titles, QStringList{QStringLiteral("ESCRUTINIO EN PDF")});
-    std::string pdf;
-    for (const auto& entry : std::filesystem::directory_iterator(pdfFolder)) pdf = entry.path().string();
-    QVERIFY(!pdf.empty() && messages.texts.front().contains(QString::fromStdString(pdf)));
-    // Whatever the locale's marks, the 13-hit line carries its 1500.50.
-    QString text = testing::Run(QStringLiteral("pdftotext"),
-                                {QStringLiteral("-layout"), QString::fromStdString(pdf), QStringLiteral("-")});
-    text = text.simplified().remove(QLatin1Char('.')).remove(QLatin1Char(','));
-    QVERIFY(text.contains(QStringLiteral("1 columna de 13 aciertos: 150050")));
-
-    // The next press on the menu closes the screen, whatever it hits.
-    QPointer<QWidget> closing(screen);
-    testing::PressAt(&menu, QPoint(5, 5));
-    QTRY_VERIFY(!closing);
+    QVERIFY(!std::filesystem::is_empty(pdfFolder));
   }
 
   void TheWinningGridTakesOneSignPerMatchAndARunNeedsAll() {
@@ -209,42 +174,31 @@ class EscrutinTest : public QObject {
     PressGrid(s, 5, 1);  // the marked sign clears the match
     QVERIFY(shows(5, 1, false));
 
-    // A gap hits nothing and makes no sound.
-    f.t.sounds.clear();
-    Press(s, QStringLiteral("Pic_Ganadora"), QPoint(17, 80));
-    QVERIFY(f.t.sounds.empty());
-
     // A run without all fourteen signs stores them and is refused.
     PressGrid(s, 1, 3);
     MessageCatcher messages;
     Press(s, QStringLiteral("Pic_Escrutar"));
     QCOMPARE(messages.titles, QStringList{QStringLiteral("COLUMNA GANADORA INCOMPLETA")});
     QVERIFY(Lines(s, "Lis_Aciertos").isEmpty());
-    QVERIFY(!s->PrintingAvailable());
     QCOMPARE(f.Record(1).substr(463, 14), std::string("30000000000000"));
   }
 
   void ChoosingMatchdayAndOrderLoadsTheirReductionAndResults() {
     Fixture f;
     Escrutin* s = f.Open();
-    MarkWinningColumn(s, kWinning);
+    MarkWinningColumn(s);
     Press(s, QStringLiteral("Pic_Escrutar"));
 
     // The same matchday again: no reload, the results stay.
-    f.t.sounds.clear();
     Choose(s, QPoint(50, 30), "Lis_Jornadas", 0);
-    QCOMPARE(f.t.sounds, (std::vector<int>{6, 7}));
     QCOMPARE(Lines(s, "Lis_Boletos"), kSeventeenSlipLines);
-    QVERIFY(s->PrintingAvailable());
 
     // Order 2 is a probable-column reduction: the wide layout, no results,
     // and the grid back from the record as the run stored it.
     Choose(s, QPoint(200, 30), "Lis_Orden", 1);
     QCOMPARE(f.t.app.currentOrder, std::int16_t{2});
     QVERIFY(Lines(s, "Lis_Aciertos").isEmpty());
-    QVERIFY(!s->PrintingAvailable());
     QCOMPARE(s->width(), 637);
-    QCOMPARE(s->windowTitle(), QStringLiteral("Escrutinio de columnas reducidas con el Método de Columna Probable"));
     QCOMPARE(WinningColumnText(s->Entry().grid), kWinning);
 
     // Matchday 2 picked in the index (the binder's third line): order 1
@@ -258,10 +212,7 @@ class EscrutinTest : public QObject {
     QCOMPARE(f.t.app.currentOrder, std::int16_t{1});
     QCOMPARE(s->findChild<PickList*>(QStringLiteral("Lis_Jornadas"))->currentRow(), 1);
     QCOMPARE(PrizeBox(s, 1)->text(), QStringLiteral("1500.5"));
-
-    f.t.sounds.clear();
     Press(s, QStringLiteral("Pic_Salir"));
-    QCOMPARE(f.t.sounds, std::vector<int>{5});
     QVERIFY(!s->isVisible());
   }
 

@@ -19,12 +19,6 @@ using testing::TestState;
 
 std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
-WinningGrid GridOf(const std::string& column) {
-  WinningGrid grid{};
-  for (std::size_t m = 0; m < column.size(); ++m) grid[m][std::string("1X2").find(column[m])] = 1;
-  return grid;
-}
-
 // Matchday 7 with a mark in every position the scrutiny does not own, so
 // that a run that touched them would show.
 struct Scrutiny {
@@ -34,9 +28,10 @@ struct Scrutiny {
     t.app.currentMatchday = 7;
     t.app.currentOrder = 1;
     ReadMatchday(t.app);
-    entry.grid = GridOf(kWinning);
-    entry.prizeTexts = {"1000000", "1500.5", "20", "", "0"};
-    entry.prizes = {1000000, 1500.5, 20, 0, 0};
+    for (std::size_t m = 0; m < kWinning.size(); ++m) entry.grid[m][std::string("1X2").find(kWinning[m])] = 1;
+    // An amount of a hundred million and more keeps all its digits.
+    entry.prizeTexts = {"123456789.5", "1500.5", "20", "", "0"};
+    entry.prizes = {123456789.5, 1500.5, 20, 0, 0};
   }
   std::string StoredRecord() const { return t.folder.Read("JORNADAS.VTR").substr(6 * 533); }
   TestState t;
@@ -48,12 +43,9 @@ TEST(WinningGrid, TheHitTestFindsTheCellsAndNothingInTheGaps) {
   const struct {
     int x, y;
     WinningCell cell;
-  } cases[] = {
-      {4, 4, {1, 1}}, {15, 18, {1, 1}}, {18, 22, {2, 2}}, {33, 238, {14, 3}}, {45, 252, {14, 3}},
-      {17, 100, {}},                                           // between columns
-      {10, 20, {}},                                            // between rows 1 and 2
-      {3, 10, {}}, {10, 3, {}}, {48, 10, {}}, {10, 262, {}},  // the margins and a 15th row
-  };
+  } cases[] = {{4, 4, {1, 1}}, {15, 18, {1, 1}}, {45, 252, {14, 3}},
+               {17, 100, {}}, {10, 20, {}},                // between columns, between rows
+               {3, 10, {}}, {48, 10, {}}, {10, 262, {}}};  // the margins and a 15th row
   for (const auto& c : cases) EXPECT_EQ(QueGanadoraHaPulsado(c.x, c.y), c.cell) << c.x << ", " << c.y;
 }
 
@@ -66,22 +58,6 @@ TEST(PrizeBoxes, TypingKeepsDigitsAndPointsAndLeavingNormalises) {
   for (const auto& [typed, shown] : left) EXPECT_EQ(NormalPrizeText(typed), shown) << typed;
 }
 
-TEST(Lists, SlipLinesAndAmountsWiderThanTheirColumns) {
-  EXPECT_EQ(SlipLine({597872, {8, 0, 0, 0, 0}}), "597872    8            ");
-  // Amounts of a hundred million and more, and counts of a million columns
-  // and more, keep all their digits: the line grows instead.
-  ScrutinyResult r;
-  r.outcome = ScrutinyOutcome::Counted;
-  r.amounts.fill(" ");
-  r.hitTotals[14] = 1;
-  r.amounts[14] = AmountText(123456789.5);
-  r.hitTotals[4] = 4782969;
-  r.total = AmountText(123456789.5);
-  const std::vector<std::string> wide = HitLines(r);
-  EXPECT_EQ(wide[1], "  14       1  123456789.50");
-  EXPECT_EQ(wide[11], "   4  4782969   ");
-}
-
 TEST(RunScrutiny, SeventeenColumnsGiveThreeSlipsOfWhichTheSecondHoldsNoPrize) {
   Scrutiny s;
   s.t.folder.Write("RED0701.VTR", SeventeenColumns());
@@ -90,21 +66,16 @@ TEST(RunScrutiny, SeventeenColumnsGiveThreeSlipsOfWhichTheSecondHoldsNoPrize) {
   ASSERT_EQ(r.outcome, ScrutinyOutcome::Counted);
   EXPECT_EQ(r.columns, 17);
   EXPECT_EQ(HitLines(r), (std::vector<std::string>{
-                             "Total premios: 1001520.50", "  14       1   1000000.00", "  13       1      1500.50",
+                             "Total premios:123458310.00", "  14       1  123456789.50", "  13       1      1500.50",
                              "  12       1        20.00", "  11       0   ", "  10       0   ", "   9       0   ",
                              "   8       0   ", "   7       0   ", "   6       0   ", "   5       0   ",
                              "   4      14   ", "   3       0   ", "   2       0   ", "   1       0   ",
                              "   0       0   "}));
   EXPECT_EQ(SlipLines(r), (std::vector<std::string>{"     1    1  1         ", "     3          1      "}));
-  EXPECT_TRUE(s.t.reporter.messages.empty());
 
   // The run stored the column and the prizes and nothing else of the record.
-  const std::string after = s.StoredRecord();
-  ASSERT_EQ(after.size(), 533u);
-  EXPECT_EQ(after.substr(0, 463), before.substr(0, 463));  // head, names, reserved
-  EXPECT_EQ(after.substr(463, 14), "12312312312312");
-  EXPECT_EQ(after.substr(477, 1), "q");
-  EXPECT_EQ(after.substr(478), "    1000000" "     1500.5" "         20" + Blanks(11) + "          0");
+  EXPECT_EQ(s.StoredRecord(), before.substr(0, 463) + "12312312312312" "q" "123456789.5" "     1500.5"
+                                  "         20" + Blanks(11) + "          0");
   // The other matchdays' records are untouched too.
   EXPECT_EQ(s.t.folder.Read("JORNADAS.VTR").substr(0, 6 * 533), Blanks(6 * 533));
 }
@@ -121,7 +92,6 @@ TEST(RunScrutiny, CategoriesBelowTenCountWithoutAmountsAndTwoRunsAgree) {
   s.t.folder.Write("RED0701.VTR", file);
 
   const ScrutinyResult first = RunScrutiny(s.t.app, s.entry);
-  const std::string storedFirst = s.StoredRecord();
   const std::vector<std::string> lines = HitLines(first);
   EXPECT_EQ(lines[0], "Total premios:    2472.00");
   EXPECT_EQ(lines[4], "  11       2      2469.00");
@@ -133,7 +103,6 @@ TEST(RunScrutiny, CategoriesBelowTenCountWithoutAmountsAndTwoRunsAgree) {
   const ScrutinyResult second = RunScrutiny(s.t.app, s.entry);
   EXPECT_EQ(HitLines(second), lines);
   EXPECT_EQ(SlipLines(second), SlipLines(first));
-  EXPECT_EQ(s.StoredRecord(), storedFirst);
 }
 
 TEST(RunScrutiny, AMissingColumnFileEndsSilentlyAndAnEmptyOneListsOnlyTheTotals) {
@@ -177,14 +146,14 @@ TEST(HitCounter, LinesOfAnyShapeCountAsTheReaderReadsThemWhereverTheFileIsCut) {
   // Eight slips of whole lines, the hits of column k being 14 - k % 15, so
   // that slips with and without prizes follow each other.
   std::string regular;
+  std::array<std::int32_t, 15> expected{};
   for (int k = 0; k < 64; ++k) {
     std::string column = kWinning;
     for (int m = 0; m < 14; ++m)
       if ((5 * k + 3 * m) % 14 < k % 15) column[m] = column[m] == '1' ? 'X' : '1';
     regular += QuotedColumn(column);
+    ++expected[14 - k % 15];
   }
-  std::array<std::int32_t, 15> expected{};
-  for (int k = 0; k < 64; ++k) ++expected[14 - k % 15];
   EXPECT_EQ(Counted(regular, regular.size()).HitTotals(), expected);
 
   // Those two, and the slips with one line of another shape in the first, a
@@ -200,8 +169,8 @@ TEST(HitCounter, LinesOfAnyShapeCountAsTheReaderReadsThemWhereverTheFileIsCut) {
     byBytes.Finish();
     for (std::size_t cut = 0; cut <= file.size(); ++cut) {
       const HitCounter counter = Counted(file, cut);
-      ASSERT_EQ(counter.HitTotals(), byBytes.HitTotals()) << "cut at " << cut << " of\n" << file;
-      ASSERT_EQ(counter.Slips(), byBytes.Slips()) << "cut at " << cut << " of\n" << file;
+      ASSERT_TRUE(counter.HitTotals() == byBytes.HitTotals() && counter.Slips() == byBytes.Slips())
+          << "cut at " << cut << " of\n" << file;
     }
   }
 }
