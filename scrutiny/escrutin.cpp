@@ -365,7 +365,7 @@ void Escrutin::PrintScrutiny() {
     return PrintScrutinyReport(printer, app_, entry_.prizes, result_, LocaleMarks());
   };
   // The report is looked at on the screen before it goes to paper.
-  if (!ShowPrintPreview(this, [&report](Printer& printer) { report(printer); })) return;
+  if (!ShowPrintPreview(this, report)) return;
   ShowHourglass();
   std::unique_ptr<Printer> printer =
       PrinterMaker() ? PrinterMaker()() : std::make_unique<QtPrinter>(DefaultPdfFolder());
