@@ -51,6 +51,6 @@ list(APPEND VETRA_CORE_SOURCES
 # The reduction browser's pages, scroll track and column places.
 list(APPEND VETRA_CORE_SOURCES reductions/browser_view.cpp)
 # The e-mail of a reduction: its subject and text, and the sending.
-list(APPEND VETRA_CORE_SOURCES output/mail_dispatch.cpp)
+list(APPEND VETRA_CORE_SOURCES output/mail_address.cpp output/mail_dispatch.cpp)
 # The copy to disk: the AD243 records over volumes and the text formats.
 list(APPEND VETRA_CORE_SOURCES output/disk_copy.cpp)

@@ -96,5 +96,8 @@ list(APPEND VETRA_GUI_SOURCES platform/drives.cpp)
 # The e-mail output: SMTP through libcurl and the log-on dialog.
 list(APPEND VETRA_GUI_SOURCES
   platform/mail_logon.cpp
+  platform/mail_settings.cpp
   platform/mail_transport.cpp
+  platform/mail_wire.cpp
+  platform/password_keyring.cpp
 )

@@ -32,6 +32,7 @@
 #include "platform/drives.h"
 #include "platform/locale_marks.h"
 #include "platform/mail_transport.h"
+#include "platform/message_box.h"
 #include "platform/qt_printer.h"
 #include "platform/text.h"
 
@@ -516,7 +517,9 @@ void Listados::Copiar() {
 void Listados::AnadeDireccion() {
   if (nuevaDireccion_->text().trimmed().isEmpty()) return;
   PlaySoundEffect(app_, 9);
-  direcciones_->addItem(nuevaDireccion_->text());
+  // Selected, so that the next sending includes what was just typed.
+  auto* item = new QListWidgetItem(nuevaDireccion_->text(), direcciones_);
+  item->setSelected(true);
   nuevaDireccion_->clear();
 }
 
@@ -540,8 +543,9 @@ void Listados::EnviarCorreo() {
   const MailContents contents{findChild<QCheckBox*>(QStringLiteral("Chk_MailBase"))->isChecked(),
                               findChild<QCheckBox*>(QStringLiteral("Chk_MailColumnas"))->isChecked()};
   const std::unique_ptr<MailTransport> transport = MakeMailTransport(this);
-  SendReductionMail(app_, *transport, addresses, contents, LocaleMarks());
+  const std::vector<std::string> sent = SendReductionMail(app_, *transport, addresses, contents, LocaleMarks());
   ShowNormalPointer();
+  if (!sent.empty()) ShowNotice(MailSentSummary(sent));
 }
 
 void Listados::Leave() {

@@ -5,6 +5,7 @@
 #include "app/file_errors.h"
 #include "app/numbers.h"
 #include "output/listings.h"
+#include "output/mail_address.h"
 #include "reductions/column_file.h"
 
 namespace vetra {
@@ -36,8 +37,20 @@ void AddColumnsPart(std::string& text, AppState& app) {
   file.Close();
 }
 
-void Report(AppState& app, const MailStatus& status) {
-  if (app.reporter) app.reporter->Report(MailErrorMessage(status));
+void Report(AppState& app, const std::string& message) {
+  if (app.reporter) app.reporter->Report(message);
+}
+
+// The first entry whose address a server would refuse, and why; empty when
+// the list can go.
+std::string AddressRefusal(const std::vector<std::string>& addresses) {
+  if (addresses.empty()) return "No hay ninguna dirección seleccionada: no se ha enviado ningún mensaje.";
+  for (const std::string& address : addresses)
+    if (!IsPlainAddress(EnvelopeAddress(address)))
+      return "La dirección «" + Cp1252ToUtf8(Trimmed(address)) +
+             "» no se puede usar: una dirección de correo solo admite letras sin acentos ni eñes, cifras y "
+             "signos como @ . - _, sin espacios. No se ha enviado ningún mensaje.";
+  return {};
 }
 
 }  // namespace
@@ -59,28 +72,40 @@ std::string MailErrorMessage(const MailStatus& status) {
   return "Error MAPI: " + (" " + std::to_string(status.number)) + status.description;
 }
 
-int SendReductionMail(AppState& app, MailTransport& transport, const std::vector<std::string>& addresses,
-                      MailContents contents, const NumberMarks& marks) {
+std::vector<std::string> SendReductionMail(AppState& app, MailTransport& transport,
+                                           const std::vector<std::string>& addresses, MailContents contents,
+                                           const NumberMarks& marks) {
+  std::vector<std::string> sent;
+  if (const std::string refusal = AddressRefusal(addresses); !refusal.empty()) {
+    Report(app, refusal);
+    return sent;
+  }
   const auto fail = [&](const MailStatus& status) {
-    Report(app, status);
+    Report(app, MailErrorMessage(status));
     transport.SignOff();
   };
   if (!transport.SessionOpen())
     if (MailStatus status = transport.SignOn(); !status.Ok()) {
       fail(status);
-      return 0;
+      return sent;
     }
-  int sent = 0;
   for (const std::string& address : addresses) {
     const MailMessage message{Trimmed(address), MailSubject(app), MailText(app, contents, marks)};
     if (MailStatus status = transport.Send(message); !status.Ok()) {
       fail(status);
       return sent;
     }
-    ++sent;
+    sent.push_back(message.recipient);
   }
   transport.SignOff();
   return sent;
+}
+
+std::string MailSentSummary(const std::vector<std::string>& sent) {
+  std::string text = sent.size() == 1 ? "Se ha enviado 1 mensaje:"
+                                      : "Se han enviado " + std::to_string(sent.size()) + " mensajes:";
+  for (const std::string& address : sent) text += "\n" + Cp1252ToUtf8(address);
+  return text;
 }
 
 }  // namespace vetra

@@ -30,9 +30,16 @@ std::string MailErrorMessage(const MailStatus& status);
 
 // Signs on when no session is open, sends one message to each address in
 // turn and signs off. The first failure is reported through the state's
-// reporter and ends the sending; what was sent stays sent. Returns the number
-// of messages sent.
-int SendReductionMail(AppState& app, MailTransport& transport, const std::vector<std::string>& addresses,
-                      MailContents contents, const NumberMarks& marks);
+// reporter and ends the sending; what was sent stays sent. Nothing is sent,
+// and the session is not even opened, when no address is chosen or one of
+// them is not plain ASCII: the reporter says which. Returns the addresses the
+// messages went to (trimmed entries).
+std::vector<std::string> SendReductionMail(AppState& app, MailTransport& transport,
+                                           const std::vector<std::string>& addresses, MailContents contents,
+                                           const NumberMarks& marks);
+
+// What the user is told when the sending ends: how many messages went and to
+// whom, one address a line (UTF-8).
+std::string MailSentSummary(const std::vector<std::string>& sent);
 
 }  // namespace vetra

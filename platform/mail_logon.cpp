@@ -5,58 +5,29 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
-#include <QSettings>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <algorithm>
+
+#include "app/cp1252.h"
+#include "output/mail_address.h"
+#include "platform/mail_transport.h"
 
 namespace vetra {
 namespace {
 
-const QString kGroup = QStringLiteral("Correo");
+// An account the dialog can accept: a server, and a sender whose address a
+// server takes.
+bool Usable(const MailAccount& account) {
+  return !account.server.isEmpty() && IsPlainAddress(EnvelopeAddress(account.sender.toStdString()));
+}
 
 }  // namespace
 
-int DefaultMailPort(MailSecurity security) {
-  switch (security) {
-    case MailSecurity::None: return 25;
-    case MailSecurity::Ssl: return 465;
-    default: return 587;
-  }
-}
-
-MailAccount SavedMailAccount() {
-  QSettings settings(QStringLiteral("Vetra32"), QStringLiteral("Vetra32"));
-  settings.beginGroup(kGroup);
-  MailAccount account;
-  account.server = settings.value(QStringLiteral("servidor")).toString();
-  const int security = std::clamp(settings.value(QStringLiteral("seguridad"), 1).toInt(), 0, 2);
-  account.security = static_cast<MailSecurity>(security);
-  account.port = settings.value(QStringLiteral("puerto"), DefaultMailPort(account.security)).toInt();
-  account.user = settings.value(QStringLiteral("usuario")).toString();
-  account.sender = settings.value(QStringLiteral("remitente")).toString();
-  account.keepPassword = settings.contains(QStringLiteral("contrasena"));
-  account.password = settings.value(QStringLiteral("contrasena")).toString();
-  return account;
-}
-
-void SaveMailAccount(const MailAccount& account) {
-  QSettings settings(QStringLiteral("Vetra32"), QStringLiteral("Vetra32"));
-  settings.beginGroup(kGroup);
-  settings.setValue(QStringLiteral("servidor"), account.server);
-  settings.setValue(QStringLiteral("puerto"), account.port);
-  settings.setValue(QStringLiteral("seguridad"), static_cast<int>(account.security));
-  settings.setValue(QStringLiteral("usuario"), account.user);
-  settings.setValue(QStringLiteral("remitente"), account.sender);
-  if (account.keepPassword)
-    settings.setValue(QStringLiteral("contrasena"), account.password);
-  else
-    settings.remove(QStringLiteral("contrasena"));
-}
-
-MailLogon::MailLogon(const MailAccount& account, QWidget* parent) : QDialog(parent) {
+MailLogon::MailLogon(const MailAccount& account, const QString& notice, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("mail_logon"));
   setWindowTitle(QStringLiteral("Inicio de sesión de correo"));
   const auto line = [this](const char* name, const QString& text) {
@@ -80,6 +51,9 @@ MailLogon::MailLogon(const MailAccount& account, QWidget* parent) : QDialog(pare
   keepPassword_ = new QCheckBox(QStringLiteral("Recordar la contraseña"), this);
   keepPassword_->setObjectName(QStringLiteral("recordar"));
   keepPassword_->setChecked(account.keepPassword);
+  notice_ = new QLabel(notice, this);
+  notice_->setObjectName(QStringLiteral("aviso"));
+  notice_->setWordWrap(true);
 
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("Servidor SMTP:"), server_);
@@ -94,13 +68,18 @@ MailLogon::MailLogon(const MailAccount& account, QWidget* parent) : QDialog(pare
   buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("aceptar"));
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
   buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelar"));
+  QPushButton* test = buttons->addButton(QStringLiteral("Enviar mensaje de prueba"), QDialogButtonBox::ActionRole);
+  test->setObjectName(QStringLiteral("prueba"));
+  test_ = test;
   accept_ = buttons->button(QDialogButtonBox::Ok);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
+  layout->addWidget(notice_);
   layout->addWidget(buttons);
 
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(test, &QPushButton::clicked, this, &MailLogon::SendTestMessage);
   connect(security_, &QComboBox::currentIndexChanged, this, &MailLogon::SecurityChosen);
   connect(server_, &QLineEdit::textChanged, this, &MailLogon::UpdateAccept);
   connect(sender_, &QLineEdit::textChanged, this, &MailLogon::UpdateAccept);
@@ -118,9 +97,39 @@ void MailLogon::SecurityChosen(int index) {
     }
 }
 
-// Without a server or a sender there is nothing to sign on to.
+// Without a server or a sender a server takes there is nothing to sign on to.
 void MailLogon::UpdateAccept() {
-  accept_->setEnabled(!server_->text().trimmed().isEmpty() && !sender_->text().trimmed().isEmpty());
+  const bool usable = Usable(Account());
+  accept_->setEnabled(usable);
+  test_->setEnabled(usable);
+  if (!usable && !sender_->text().trimmed().isEmpty())
+    notice_->setText(QStringLiteral("La dirección del remitente solo admite letras sin acentos ni eñes, cifras y "
+                                    "signos como @ . - _, sin espacios."));
+  else if (usable && notice_->text().startsWith(QStringLiteral("La dirección del remitente")))
+    notice_->clear();
+}
+
+// A message to the sender's own address with the account as it stands in the
+// dialog, so that the user sees it work before sending a reduction.
+void MailLogon::SendTestMessage() {
+  const MailAccount account = Account();
+  const std::string to = Utf8ToCp1252(account.sender.toStdString());
+  const MailMessage message{to, "Mensaje de prueba de Vetra32",
+                            Utf8ToCp1252("Este mensaje comprueba la cuenta de correo de Vetra32: si lo lee, la "
+                                         "cuenta funciona.\r\n")};
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  CurlMailTransport transport([account] { return account; },
+                              [this](const QString& server, const QString& fingerprint) {
+                                return TrustMailCertificate(this, server, fingerprint);
+                              });
+  MailStatus status = transport.SignOn();
+  if (status.Ok()) status = transport.Send(message);
+  transport.SignOff();
+  QApplication::restoreOverrideCursor();
+  notice_->setText(status.Ok() ? QStringLiteral("Se ha enviado un mensaje de prueba a %1: compruebe que ha llegado.")
+                                     .arg(QString::fromStdString(EnvelopeAddress(account.sender.toStdString())))
+                               : QStringLiteral("No se ha podido enviar el mensaje de prueba: %1")
+                                     .arg(QString::fromStdString(status.description)));
 }
 
 MailAccount MailLogon::Account() const {
@@ -136,15 +145,46 @@ MailAccount MailLogon::Account() const {
 }
 
 std::optional<MailAccount> AskMailAccount(QWidget* parent) {
-  MailLogon dialog(SavedMailAccount(), parent);
+  const MailAccount kept = SavedMailAccount();
+  const bool failed = MailAccountFailed();
+  const bool passwordKnown = kept.user.isEmpty() || !kept.password.isEmpty();
+  if (kept.keepPassword && passwordKnown && !failed && Usable(kept)) return kept;
+  QString notice;
+  if (failed)
+    notice = QStringLiteral("El último envío con esta cuenta ha fallado: revise los datos.");
+  else if (kept.keepPassword && !passwordKnown)
+    notice = QStringLiteral("No se ha podido leer la contraseña del depósito de contraseñas del sistema: "
+                            "escríbala de nuevo.");
+  MailLogon dialog(kept, notice, parent);
   // The sending shows the busy pointer; the dialog wants the ordinary one.
   QApplication::setOverrideCursor(Qt::ArrowCursor);
   const int answer = dialog.exec();
   QApplication::restoreOverrideCursor();
   if (answer != QDialog::Accepted) return std::nullopt;
   const MailAccount account = dialog.Account();
-  SaveMailAccount(account);
+  if (!SaveMailAccount(account))
+    QMessageBox::warning(parent, QStringLiteral("Vetra32"),
+                         QStringLiteral("No hay ningún depósito de contraseñas del sistema disponible (Secret "
+                                        "Service o KWallet), así que la contraseña no se guarda en ningún sitio: "
+                                        "se pedirá en cada envío."));
   return account;
+}
+
+bool TrustMailCertificate(QWidget* parent, const QString& server, const QString& fingerprint) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Vetra32"),
+                  QStringLiteral("El servidor %1 presenta un certificado que ninguna autoridad de confianza "
+                                 "respalda. Acéptelo solo si sabe que es el de su servidor de correo.\n\n"
+                                 "Huella SHA-256:\n%2\n\n¿Acepta este certificado para este servidor?")
+                      .arg(server, fingerprint),
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  box.setObjectName(QStringLiteral("certificado"));
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("Aceptar el certificado"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("Rechazar"));
+  box.setDefaultButton(QMessageBox::No);
+  QApplication::setOverrideCursor(Qt::ArrowCursor);
+  const bool accepted = box.exec() == QMessageBox::Yes;
+  QApplication::restoreOverrideCursor();
+  return accepted;
 }
 
 }  // namespace vetra

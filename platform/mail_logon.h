@@ -1,47 +1,32 @@
 #pragma once
-// The mail account the e-mail output signs on with, asked for in a log-on
-// dialog whose answers are kept in the user's settings. The password is kept
-// only when the user ticks "Recordar la contraseña".
+// The log-on dialog of the e-mail output: the mail account, asked for when
+// none is kept with its password or when the kept one last failed, with a
+// test message to the sender to check it.
 #include <QDialog>
 #include <QString>
 #include <optional>
 
+#include "platform/mail_settings.h"
+
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QSpinBox;
 
 namespace vetra {
 
-enum class MailSecurity { None = 0, StartTls = 1, Ssl = 2 };
-
-struct MailAccount {
-  QString server;
-  int port = 587;
-  MailSecurity security = MailSecurity::StartTls;
-  QString user;
-  QString password;
-  QString sender;
-  bool keepPassword = false;
-};
-
-// The usual port of each kind of security: 25, 587, 465.
-int DefaultMailPort(MailSecurity security);
-
-// The account kept in the settings, and keeping one (its password only when
-// keepPassword is set; otherwise a kept one is forgotten).
-MailAccount SavedMailAccount();
-void SaveMailAccount(const MailAccount& account);
-
 class MailLogon : public QDialog {
   Q_OBJECT
  public:
-  MailLogon(const MailAccount& account, QWidget* parent);
+  // `notice` says why the dialog is shown again; empty the first time.
+  MailLogon(const MailAccount& account, const QString& notice, QWidget* parent);
   MailAccount Account() const;
 
  private:
   void SecurityChosen(int index);
   void UpdateAccept();
+  void SendTestMessage();
 
   QLineEdit* server_;
   QSpinBox* port_;
@@ -50,11 +35,18 @@ class MailLogon : public QDialog {
   QLineEdit* password_;
   QLineEdit* sender_;
   QCheckBox* keepPassword_;
+  QLabel* notice_;
   QWidget* accept_ = nullptr;
+  QWidget* test_ = nullptr;
 };
 
-// Shows the dialog filled with the kept account; on acceptance keeps the
-// answers and returns them, on cancel returns nothing.
+// The account to sign on with: the kept one without a word when its password
+// is kept (or it needs none) and it did not fail last time; otherwise the
+// dialog filled with it, whose answers are kept. Nothing when cancelled.
 std::optional<MailAccount> AskMailAccount(QWidget* parent);
+
+// Asks whether to trust a server certificate no authority vouches for, as a
+// mail program does; `fingerprint` is its SHA-256 digest in hexadecimal.
+bool TrustMailCertificate(QWidget* parent, const QString& server, const QString& fingerprint);
 
 }  // namespace vetra

@@ -2,13 +2,17 @@
 
 #include <curl/curl.h>
 
+#include <QCryptographicHash>
 #include <QDateTime>
-#include <QString>
+#include <QSslCertificate>
+#include <QSslKey>
 #include <algorithm>
 #include <cstring>
 #include <mutex>
 
-#include "app/cp1252.h"
+#include "output/mail_address.h"
+#include "platform/mail_logon.h"
+#include "platform/mail_wire.h"
 
 namespace vetra {
 namespace {
@@ -21,14 +25,6 @@ CURL* Handle(void* curl) { return static_cast<CURL*>(curl); }
 void InitialiseCurlOnce() {
   static std::once_flag once;
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
-// A header value: as it is when plain ASCII, else an encoded word.
-std::string HeaderText(const std::string& utf8) {
-  if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-    return utf8;
-  const QByteArray base64 = QByteArray::fromStdString(utf8).toBase64();
-  return "=?UTF-8?B?" + base64.toStdString() + "?=";
 }
 
 struct Upload {
@@ -44,42 +40,131 @@ std::size_t ReadUpload(char* buffer, std::size_t size, std::size_t count, void* 
   return n;
 }
 
-MailStatus StatusOf(CURLcode code, long response, const char* detail) {
-  std::string description;
-  int number = mail::kFailure;
+bool Untrusted(CURLcode code) {
+  return code == CURLE_PEER_FAILED_VERIFICATION || code == CURLE_SSL_PINNEDPUBKEYNOTMATCH;
+}
+
+// Failures that the account's data may cause: the dialog comes back next time.
+bool AccountFailure(CURLcode code) {
   switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_OPERATION_TIMEDOUT:
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_USE_SSL_FAILED:
     case CURLE_LOGIN_DENIED:
-      number = mail::kLoginFail;
-      description = "Fallo en el inicio de sesión";
+      return true;
+    default:
+      return Untrusted(code);
+  }
+}
+
+MailStatus StatusOf(CURLcode code, long response, const char* detail, const MailAccount& account) {
+  const std::string server = "«" + account.server.toStdString() + "»";
+  std::string description;
+  int number = mail::kNetworkFailure;
+  switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+      description = "No se encuentra el servidor de correo " + server;
+      break;
+    case CURLE_COULDNT_CONNECT:
+      description = "No se puede conectar con el servidor de correo " + server + " en el puerto " +
+                    std::to_string(account.port);
+      break;
+    case CURLE_OPERATION_TIMEDOUT:
+      description = "El servidor de correo " + server + " no responde";
+      break;
+    case CURLE_GOT_NOTHING:
+    case CURLE_RECV_ERROR:
+      description = "Se ha cortado la conexión con el servidor de correo " + server;
+      break;
+    case CURLE_SSL_CONNECT_ERROR:
+      description = "No se ha podido establecer una conexión segura con el servidor de correo " + server;
+      break;
+    case CURLE_USE_SSL_FAILED:
+      description = "El servidor de correo " + server + " no ofrece conexión segura (STARTTLS)";
+      break;
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+      description = "El certificado del servidor de correo " + server + " no es de confianza y no se ha aceptado";
+      break;
+    case CURLE_LOGIN_DENIED:
+      number = mail::kFailure;
+      description = "El servidor de correo no ha aceptado el usuario o la contraseña";
       break;
     case CURLE_OUT_OF_MEMORY:
       number = mail::kInsufficientMemory;
       description = "Memoria insuficiente";
       break;
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_CONNECT:
-    case CURLE_OPERATION_TIMEDOUT:
-    case CURLE_GOT_NOTHING:
-    case CURLE_RECV_ERROR:
-    case CURLE_SSL_CONNECT_ERROR:
-    case CURLE_PEER_FAILED_VERIFICATION:
-    case CURLE_USE_SSL_FAILED:
-      number = mail::kNetworkFailure;
-      description = "Fallo de la red";
-      break;
+    case CURLE_SEND_ERROR:
+      // Also a refusal of the server, which comes with its reply code.
+      if (response < 400) {
+        description = "Se ha cortado la conexión con el servidor de correo " + server;
+        break;
+      }
+      [[fallthrough]];
     default:
-      // A refusal of the server comes with its reply code.
-      if (response >= 400) {
-        description = "El servidor ha rechazado el mensaje (" + std::to_string(response) + ")";
-      } else if (code == CURLE_SEND_ERROR) {
-        number = mail::kNetworkFailure;
-        description = "Fallo de la red";
-      } else {
-        description = "Fallo no especificado";
+      number = mail::kFailure;
+      description = response >= 400 ? "El servidor de correo ha rechazado el mensaje (respuesta " +
+                                           std::to_string(response) + ")"
+                                     : "Fallo no especificado";
+  }
+  if (detail && *detail) description += std::string(" (") + detail + ")";
+  return {number, description};
+}
+
+// The options every exchange with the account's server shares.
+void SetServer(CURL* curl, const MailAccount& account, const std::string& url, char* detail) {
+  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(curl, CURLOPT_USE_SSL,
+                   account.security == MailSecurity::StartTls ? CURLUSESSL_ALL : CURLUSESSL_NONE);
+  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, detail);
+  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, kStalledSeconds);
+}
+
+std::string ServerUrl(const MailAccount& account) {
+  return (account.security == MailSecurity::Ssl ? "smtps://" : "smtp://") + account.server.toStdString() + ":" +
+         std::to_string(account.port);
+}
+
+// The certificate the server presents, read over a connection that checks
+// nothing and sends nothing but the greeting: its SHA-256 fingerprint and the
+// pin of its public key.
+struct ServerCertificate {
+  QString fingerprint;
+  QString pin;
+};
+
+std::optional<ServerCertificate> PresentedCertificate(const MailAccount& account) {
+  CURL* curl = curl_easy_init();
+  if (!curl) return std::nullopt;
+  char detail[CURL_ERROR_SIZE] = "";
+  const std::string url = ServerUrl(account);
+  SetServer(curl, account, url, detail);
+  curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
+  curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
+  curl_easy_setopt(curl, CURLOPT_CERTINFO, 1L);
+  curl_easy_setopt(curl, CURLOPT_CONNECT_ONLY, 1L);
+  std::optional<ServerCertificate> presented;
+  curl_certinfo* chain = nullptr;
+  if (curl_easy_perform(curl) == CURLE_OK && curl_easy_getinfo(curl, CURLINFO_CERTINFO, &chain) == CURLE_OK &&
+      chain && chain->num_of_certs > 0) {
+    for (curl_slist* field = chain->certinfo[0]; field; field = field->next)
+      if (std::strncmp(field->data, "Cert:", 5) == 0) {
+        const QSslCertificate certificate(QByteArray(field->data + 5));
+        const QByteArray key = certificate.publicKey().toDer();
+        if (certificate.isNull() || key.isEmpty()) break;
+        presented = ServerCertificate{
+            QString::fromLatin1(certificate.digest(QCryptographicHash::Sha256).toHex(':').toUpper()),
+            QStringLiteral("sha256//") +
+                QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toBase64())};
       }
   }
-  if (detail && *detail) description += std::string(": ") + detail;
-  return {number, description};
+  curl_easy_cleanup(curl);
+  return presented;
 }
 
 std::function<std::unique_ptr<MailTransport>()>& TransportMaker() {
@@ -89,35 +174,7 @@ std::function<std::unique_ptr<MailTransport>()>& TransportMaker() {
 
 }  // namespace
 
-std::string EnvelopeAddress(const std::string& entry) {
-  const std::size_t open = entry.rfind('<');
-  const std::size_t close = entry.rfind('>');
-  if (open != std::string::npos && close != std::string::npos && open < close)
-    return entry.substr(open + 1, close - open - 1);
-  return entry;
-}
-
-std::string MailWireText(const MailMessage& message, const std::string& sender, const std::string& date) {
-  std::string text = "Date: " + date + "\r\n";
-  text += "From: " + sender + "\r\n";
-  // A display name may need encoding; the address in brackets never does.
-  const std::string to = Cp1252ToUtf8(message.recipient);
-  const std::size_t bracket = to.rfind('<');
-  if (bracket == std::string::npos || bracket == 0) {
-    text += "To: " + HeaderText(to) + "\r\n";
-  } else {
-    const std::string name = to.substr(0, to.find_last_not_of(' ', bracket - 1) + 1);
-    text += "To: " + HeaderText(name) + " " + to.substr(bracket) + "\r\n";
-  }
-  text += "Subject: " + HeaderText(Cp1252ToUtf8(message.subject)) + "\r\n";
-  text += "MIME-Version: 1.0\r\n";
-  text += "Content-Type: text/plain; charset=UTF-8\r\n";
-  text += "Content-Transfer-Encoding: 8bit\r\n";
-  text += "\r\n";
-  return text + Cp1252ToUtf8(message.text);
-}
-
-CurlMailTransport::CurlMailTransport(std::function<std::optional<MailAccount>()> ask) : ask_(std::move(ask)) {}
+CurlMailTransport::CurlMailTransport(Ask ask, Trust trust) : ask_(std::move(ask)), trust_(std::move(trust)) {}
 
 CurlMailTransport::~CurlMailTransport() { SignOff(); }
 
@@ -137,24 +194,33 @@ MailStatus CurlMailTransport::SignOn() {
 
 MailStatus CurlMailTransport::Send(const MailMessage& message) {
   if (!curl_) return {mail::kFailure, "No hay ninguna sesión abierta"};
+  bool untrusted = false;
+  MailStatus status = Deliver(message, untrusted);
+  if (untrusted && TrustServerCertificate()) status = Deliver(message, untrusted);
+  return status;
+}
+
+MailStatus CurlMailTransport::Deliver(const MailMessage& message, bool& untrusted) {
   CURL* curl = Handle(curl_);
   curl_easy_reset(curl);
-
-  const bool ssl = account_.security == MailSecurity::Ssl;
-  const std::string url = (ssl ? "smtps://" : "smtp://") + account_.server.toStdString() + ":" +
-                          std::to_string(account_.port);
+  const std::string url = ServerUrl(account_);
   const std::string user = account_.user.toStdString(), password = account_.password.toStdString();
   const std::string sender = account_.sender.toStdString();
   const std::string from = "<" + EnvelopeAddress(sender) + ">";
   const std::string to = "<" + EnvelopeAddress(message.recipient) + ">";
-  const std::string wire =
-      MailWireText(message, sender, QDateTime::currentDateTime().toString(Qt::RFC2822Date).toStdString());
+  const std::string wire = MailWireText(message, sender, QDateTime::currentDateTime(), NewMessageId(sender));
+  const std::string pin = AcceptedCertificate(account_).toStdString();
   Upload upload{&wire};
   char detail[CURL_ERROR_SIZE] = "";
   curl_slist* recipients = curl_slist_append(nullptr, to.c_str());
 
-  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(curl, CURLOPT_USE_SSL, account_.security == MailSecurity::StartTls ? CURLUSESSL_ALL : CURLUSESSL_NONE);
+  SetServer(curl, account_, url, detail);
+  // A certificate the user accepted stands for itself: its key must match.
+  if (!pin.empty() && account_.security != MailSecurity::None) {
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
+    curl_easy_setopt(curl, CURLOPT_PINNEDPUBLICKEY, pin.c_str());
+  }
   if (!user.empty()) {
     curl_easy_setopt(curl, CURLOPT_USERNAME, user.c_str());
     curl_easy_setopt(curl, CURLOPT_PASSWORD, password.c_str());
@@ -165,18 +231,23 @@ MailStatus CurlMailTransport::Send(const MailMessage& message) {
   curl_easy_setopt(curl, CURLOPT_READFUNCTION, ReadUpload);
   curl_easy_setopt(curl, CURLOPT_READDATA, &upload);
   curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(wire.size()));
-  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, detail);
-  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, kStalledSeconds);
 
   const CURLcode code = curl_easy_perform(curl);
   long response = 0;
   curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &response);
   curl_slist_free_all(recipients);
+  untrusted = Untrusted(code);
   if (code == CURLE_OK) return {};
-  return StatusOf(code, response, detail);
+  if (AccountFailure(code)) MarkMailAccountFailed();
+  return StatusOf(code, response, detail, account_);
+}
+
+// Offers the server's certificate to the user; an accepted one is pinned.
+bool CurlMailTransport::TrustServerCertificate() {
+  const std::optional<ServerCertificate> presented = PresentedCertificate(account_);
+  if (!presented || !trust_ || !trust_(account_.server, presented->fingerprint)) return false;
+  AcceptCertificate(account_, presented->pin);
+  return true;
 }
 
 void CurlMailTransport::SignOff() {
@@ -186,7 +257,11 @@ void CurlMailTransport::SignOff() {
 
 std::unique_ptr<MailTransport> MakeMailTransport(QWidget* parent) {
   if (TransportMaker()) return TransportMaker()();
-  return std::make_unique<CurlMailTransport>([parent] { return AskMailAccount(parent); });
+  return std::make_unique<CurlMailTransport>(
+      [parent] { return AskMailAccount(parent); },
+      [parent](const QString& server, const QString& fingerprint) {
+        return TrustMailCertificate(parent, server, fingerprint);
+      });
 }
 
 void SetMailTransportForTesting(std::function<std::unique_ptr<MailTransport>()> make) {

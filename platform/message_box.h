@@ -9,4 +9,7 @@ class MessageBoxReporter : public FileErrorReporter {
   void Report(const std::string& message) override;
 };
 
+// The system message box with an information icon, for what went right.
+void ShowNotice(const std::string& message);
+
 }  // namespace vetra

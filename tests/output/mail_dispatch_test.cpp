@@ -59,7 +59,8 @@ TEST(MailSending, OneMessagePerAddressInOrderUntilAFailureThenSignOff) {
   TestState t;
   SetUpStoredReduction(t);
   RecordingMailTransport transport;
-  EXPECT_EQ(SendReductionMail(t.app, transport, {"  ana@vetra.es ", "luis@vetra.es"}, {true, true}, kSpanish), 2);
+  EXPECT_EQ(SendReductionMail(t.app, transport, {"  ana@vetra.es ", "luis@vetra.es"}, {true, true}, kSpanish),
+            (std::vector<std::string>{"ana@vetra.es", "luis@vetra.es"}));
   EXPECT_EQ(transport.calls,
             (std::vector<std::string>{"signon", "send ana@vetra.es", "send luis@vetra.es", "signoff"}));
   ASSERT_EQ(transport.sent.size(), 2u);
@@ -70,16 +71,31 @@ TEST(MailSending, OneMessagePerAddressInOrderUntilAFailureThenSignOff) {
   transport.open = true;
   transport.failAtSend = 3;  // b@v.es, after the two above and a@v.es
   transport.sendFailure = {32023, "Fallo de la red"};
-  EXPECT_EQ(SendReductionMail(t.app, transport, {"a@v.es", "b@v.es", "c@v.es"}, {}, kSpanish), 1);
+  EXPECT_EQ(SendReductionMail(t.app, transport, {"a@v.es", "b@v.es", "c@v.es"}, {}, kSpanish),
+            std::vector<std::string>{"a@v.es"});
   EXPECT_EQ(transport.calls, (std::vector<std::string>{"send a@v.es", "send b@v.es", "signoff"}));
   EXPECT_FALSE(transport.open);
 
   RecordingMailTransport refused;
   refused.signOnResult = {32003, "Fallo en el inicio de sesi\xC3\xB3n"};
-  EXPECT_EQ(SendReductionMail(t.app, refused, {"ana@vetra.es"}, {}, kSpanish), 0);
+  EXPECT_TRUE(SendReductionMail(t.app, refused, {"ana@vetra.es"}, {}, kSpanish).empty());
   EXPECT_EQ(refused.calls, (std::vector<std::string>{"signon", "signoff"}));
   EXPECT_EQ(t.reporter.messages,
             (std::vector<std::string>{"Error MAPI:  32023Fallo de la red", "Inicio de sesi\xC3\xB3n cancelado"}));
+
+  // No address chosen, or one a server would refuse (an accent, a blank, a
+  // control character, even behind a display name): nothing is attempted.
+  for (const std::vector<std::string>& addresses : std::vector<std::vector<std::string>>{
+           {}, {"ana@vetra.es", "Jos\xE9 <jos\xE9@vetra.es>"}, {"ana @vetra.es"}, {"ana@vetra.es\t"}, {"<>"}}) {
+    RecordingMailTransport untouched;
+    t.reporter.messages.clear();
+    EXPECT_TRUE(SendReductionMail(t.app, untouched, addresses, {}, kSpanish).empty());
+    EXPECT_TRUE(untouched.calls.empty());
+    EXPECT_EQ(t.reporter.messages.size(), 1u);
+  }
+  // A display name may carry any letter; the address is what counts.
+  RecordingMailTransport named;
+  EXPECT_EQ(SendReductionMail(t.app, named, {"Jos\xE9 <jose@vetra.es>"}, {}, kSpanish).size(), 1u);
 }
 
 }  // namespace
