@@ -313,7 +313,8 @@ class MailTest : public QObject {
     MailAccount account = LocalAccount(server.Port());
     account.sender = QStringLiteral("José Pérez, S.L. <yo@vetra.es>");
     CurlMailTransport transport = LocalTransport(account);
-    const std::string recipient = "\xD1u\xF1oa Pe\xF1\x61lol\xE9n G\xFC\x65ll Ib\xE1\xF1\x65z Mu\xF1oz <ana@vetra.es>";
+    // Long enough for two encoded words, cut where "á" would be split.
+    const std::string recipient = "Sr. \xD1u\xF1oa Pe\xF1\x61lol\xE9n G\xFC\x65ll Ib\xE1\xF1\x65z Mu\xF1oz <ana@vetra.es>";
     const std::vector<std::string> sent =
         SendReductionMail(t.app, transport, {recipient, " Vetra S.L. <luis@vetra.es>"}, {}, testing::kSpanish);
     QCOMPARE(sent, (std::vector<std::string>{recipient, "Vetra S.L. <luis@vetra.es>"}));
@@ -324,7 +325,7 @@ class MailTest : public QObject {
     for (const QByteArray& line : headers.raw.split('\n')) QVERIFY2(line.size() <= 79, line.constData());
     QCOMPARE(headers.decoded.at(QStringLiteral("From")), QStringLiteral("José Pérez, S.L. <yo@vetra.es>"));
     QCOMPARE(headers.decoded.at(QStringLiteral("To")),
-             QStringLiteral("Ñuñoa Peñalolén Güell Ibáñez Muñoz <ana@vetra.es>"));
+             QStringLiteral("Sr. Ñuñoa Peñalolén Güell Ibáñez Muñoz <ana@vetra.es>"));
     QCOMPARE(headers.decoded.at(QStringLiteral("Subject")),
              QString::fromStdString(Cp1252ToUtf8(MailSubject(t.app))));
     QVERIFY(QDateTime::fromString(headers.decoded.at(QStringLiteral("Date")), Qt::RFC2822Date).isValid());
