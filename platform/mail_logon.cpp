@@ -25,6 +25,9 @@ bool Usable(const MailAccount& account) {
   return !account.server.isEmpty() && IsPlainAddress(EnvelopeAddress(account.sender.toStdString()));
 }
 
+const QString kSenderHint = QStringLiteral(
+    "La dirección del remitente solo admite letras sin acentos ni eñes, cifras y signos como @ . - _, sin espacios.");
+
 }  // namespace
 
 MailLogon::MailLogon(const MailAccount& account, const QString& notice, QWidget* parent) : QDialog(parent) {
@@ -103,9 +106,8 @@ void MailLogon::UpdateAccept() {
   accept_->setEnabled(usable);
   test_->setEnabled(usable);
   if (!usable && !sender_->text().trimmed().isEmpty())
-    notice_->setText(QStringLiteral("La dirección del remitente solo admite letras sin acentos ni eñes, cifras y "
-                                    "signos como @ . - _, sin espacios."));
-  else if (usable && notice_->text().startsWith(QStringLiteral("La dirección del remitente")))
+    notice_->setText(kSenderHint);
+  else if (notice_->text() == kSenderHint)
     notice_->clear();
 }
 

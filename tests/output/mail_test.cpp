@@ -250,6 +250,16 @@ class MailTest : public QObject {
     account.user = QStringLiteral("ana");
     account.password = QStringLiteral("secreto");
 
+    // A sender a server would refuse cannot be accepted.
+    {
+      MailAccount accented = account;
+      accented.sender = QStringLiteral("Ana <año@vetra.es>");
+      MailLogon dialog(accented, {}, nullptr);
+      QVERIFY(!Child(&dialog, "aceptar")->isEnabled() && !Child(&dialog, "prueba")->isEnabled());
+      Child<QLineEdit>(&dialog, "remitente")->setText(QStringLiteral("Año <ano@vetra.es>"));
+      QVERIFY(Child(&dialog, "aceptar")->isEnabled());
+    }
+
     // A password an older version left in the file moves to the keyring.
     {
       QSettings old(QStringLiteral("Vetra32"), QStringLiteral("Vetra32"));
