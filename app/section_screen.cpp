@@ -63,10 +63,12 @@ void PictureButton::mousePressEvent(QMouseEvent* event) {
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
+#include <QShortcut>
 
 #include "app/app_state.h"
 #include "app/help.h"
 #include "app/pointers.h"
+#include "platform/text.h"
 
 namespace vetra {
 
@@ -85,6 +87,7 @@ PictureButton* AddHelpButton(QDialog* screen, const AppState& app, int topic, QP
     PlaySoundEffect(app, 9);
     ShowHelp(app, topic);
   });
+  PressedByHelpKey(button);
   return button;
 }
 
@@ -95,7 +98,28 @@ PictureButton* AddExitButton(QDialog* screen, const AppState& app, QPoint positi
     PlaySoundEffect(app, 5);
     screen->reject();
   });
+  LeaveByEscape(screen, button);
   return button;
+}
+
+void PressedByHelpKey(PictureButton* help) {
+  // Tied to the button, the key counts only while the button is shown.
+  auto* key = new QShortcut(QKeySequence(Qt::Key_F1), help);
+  key->setContext(Qt::WindowShortcut);
+  QObject::connect(key, &QShortcut::activated, help, &PictureButton::Pressed);
+}
+
+void LeaveByEscape(QDialog* screen, PictureButton* exit) {
+  // Tied to the screen, the key never reaches the dialog's own Escape, which
+  // would close it silently.
+  auto* key = new QShortcut(QKeySequence(Qt::Key_Escape), screen);
+  key->setContext(Qt::WindowShortcut);
+  QObject::connect(key, &QShortcut::activated, exit, [screen, exit] {
+    const QWidget* save = screen->findChild<QWidget*>(QStringLiteral("Pic_Guardar"));
+    const auto* typing = qobject_cast<const QLineEdit*>(screen->focusWidget());
+    const bool unsaved = (save && save->isVisible() && ButtonIsActive(save)) || (typing && typing->isModified());
+    if (exit->isVisible() && exit->isEnabled() && !unsaved) emit exit->Pressed();
+  });
 }
 
 void ShowButtonActive(QWidget* button, bool active) {
@@ -116,6 +140,7 @@ QLineEdit* AddTextBox(QWidget* parent, const QString& name, int maxLength, int w
   box->setMaxLength(maxLength);
   box->setFixedSize(width, kEditorHeight);
   box->setFont(ScreenFont(false));
+  box->setValidator(FileTextValidator(box));
   return box;
 }
 

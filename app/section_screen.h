@@ -72,6 +72,14 @@ void CentreAsTheMenu(QWidget* screen);
 PictureButton* AddHelpButton(QDialog* screen, const AppState& app, int topic, QPoint position);
 PictureButton* AddExitButton(QDialog* screen, const AppState& app, QPoint position);
 
+// F1 anywhere on the screen presses its help button while that is shown.
+void PressedByHelpKey(PictureButton* help);
+
+// Escape presses the screen's exit button while that is shown and nothing
+// would be lost (the save button idle, no edited text box in focus), and
+// otherwise does nothing: it never closes a screen behind its exit rules.
+void LeaveByEscape(QDialog* screen, PictureButton* exit);
+
 // A save, add or delete button shows by its pointer whether it has something
 // to do: the pointing hand when it has, the no-drop pointer when not.
 void ShowButtonActive(QWidget* button, bool active);

@@ -58,6 +58,7 @@ MainMenu::MainMenu(AppState& app) : QWidget(nullptr), app_(app) {
     ShowHelp(app_);
   });
   connect(salir, &PictureButton::Pressed, this, &MainMenu::Leave);
+  PressedByHelpKey(ayuda);
 
   ReadGeneralData(app_);
   BuildSections();

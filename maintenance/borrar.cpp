@@ -6,7 +6,6 @@
 
 #include "app/app_state.h"
 #include "app/drawing.h"
-#include "app/help.h"
 #include "app/mensajes.h"
 #include "app/pointers.h"
 #include "app/section_screen.h"
@@ -51,19 +50,11 @@ Borrar::Borrar(AppState& app, QWidget* parent) : QDialog(parent), app_(app) {
   connect(surface_, &DrawingSurface::Pressed, this, &Borrar::PressAt);
   connect(surface_, &DrawingSurface::Moved, this, &Borrar::MoveAt);
 
-  auto* ayuda = new PictureButton(this, QStringLiteral("Ayuda"), QPoint(20, kButtonsTop));
+  AddHelpButton(this, app_, 2800, QPoint(20, kButtonsTop));
   auto* borrar = new PictureButton(this, QStringLiteral("Borrar"), QPoint(159, kButtonsTop));
-  auto* salir = new PictureButton(this, QStringLiteral("Salir"), QPoint(299, kButtonsTop));
-  connect(ayuda, &PictureButton::Pressed, this, [this] {
-    PlaySoundEffect(app_, 9);
-    ShowHelp(app_, 2800);
-  });
+  AddExitButton(this, app_, QPoint(299, kButtonsTop));
   connect(borrar, &PictureButton::Pressed, this, &Borrar::DeleteRange);
-  connect(salir, &PictureButton::Pressed, this, [this] {
-    PlaySoundEffect(app_, 5);
-    reject();
-  });
-  for (QWidget* button : {ayuda, borrar, salir}) SetPointer(button, QStringLiteral("ManoIndice"));
+  SetPointer(borrar, QStringLiteral("ManoIndice"));
 
   fields_[kFirst].rect = QRect(20, 20, 135, 30);
   fields_[kFirst].label = QStringLiteral("Desde la jornada ");

@@ -98,13 +98,7 @@ Historic::Historic(AppState& app, QWidget* parent)
   app_.pointerZone = 0;
 
   // The exit button wears the menu's exit picture under a name of its own.
-  auto* salir = new PictureButton(this, QStringLiteral("Salir"), kSalirAt);
-  salir->setObjectName(QStringLiteral("Pic_BotSalir"));
-  SetPointer(salir, QStringLiteral("ManoIndice"));
-  connect(salir, &PictureButton::Pressed, this, [this] {
-    PlaySoundEffect(app_, 5);
-    reject();
-  });
+  AddExitButton(this, app_, kSalirAt)->setObjectName(QStringLiteral("Pic_BotSalir"));
 
   lines_ = ReadHistoryLines(app_);
   for (const std::string& line : lines_) rows_.append(FromFileText(line));

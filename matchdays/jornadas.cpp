@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QTimer>
 
 #include "app/app_state.h"
 #include "app/drawing.h"
@@ -118,6 +119,7 @@ void Jornadas::BuildTeamBoxes() {
                            kTeamBoxSize));
     box->installEventFilter(this);
     box->lineEdit()->installEventFilter(this);
+    box->setValidator(FileTextValidator(box));
     connect(box->lineEdit(), &QLineEdit::textEdited, this, [this, box] {
       CutTeamName(box);
       MarkChanged(true);
@@ -339,12 +341,19 @@ bool Jornadas::eventFilter(QObject* watched, QEvent* event) {
         if (dateOpen_) PressDatePanel();
         return true;
       }
+    // The key reaches the box that has the focus, which hands it to its line
+    // edit directly, past this filter.
     for (int k = 0; k < kTeamNames; ++k)
-      if (watched == equipos_[k]->lineEdit()) {
+      if (watched == equipos_[k] || watched == equipos_[k]->lineEdit()) {
         if (k + 1 < kTeamNames) equipos_[k + 1]->setFocus(Qt::TabFocusReason);
         return true;
       }
   }
+  // Typing in a date box replaces what it holds ("00" for a new matchday),
+  // also after a click, which places the caret once the focus has come.
+  if (event->type() == QEvent::FocusIn)
+    for (QLineEdit* box : fecha_)
+      if (watched == box) QTimer::singleShot(0, box, &QLineEdit::selectAll);
   // The wheel would change a team while the mouse merely passes over a box.
   if (event->type() == QEvent::Wheel && qobject_cast<QComboBox*>(watched)) return true;
   if (event->type() == QEvent::Enter && (watched == jornadas_ || watched == fecJor_ || watched == barra_))

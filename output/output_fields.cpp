@@ -18,10 +18,12 @@ int OutputFieldLength(OutputField field, long slipCount) {
 }
 
 std::string TypedOutputText(OutputField field, std::string_view text) {
+  const bool countsFromOne = field != OutputField::LeftOffset && field != OutputField::TopOffset;
+  // A minus makes the offset negative, which empties the box.
+  if (!countsFromOne && text.find('-') != std::string_view::npos) return {};
   std::string digits;
   for (char c : text)
     if (c >= '0' && c <= '9') digits += c;
-  const bool countsFromOne = field != OutputField::LeftOffset && field != OutputField::TopOffset;
   if (countsFromOne && !digits.empty() && ValueOf(digits) < 1) digits.clear();
   return digits;
 }

@@ -13,4 +13,18 @@ QString FromMessage(const std::string& utf8) {
   return QString::fromStdString(utf8).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+namespace {
+
+class FileTextOnly : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    return FromFileText(ToFileText(input)) == input ? Acceptable : Invalid;
+  }
+};
+
+}  // namespace
+
+QValidator* FileTextValidator(QObject* parent) { return new FileTextOnly(parent); }
+
 }  // namespace vetra

@@ -166,6 +166,7 @@ void Reducir::Layout() {
   descripcion_->setGeometry(85, 352, 190, 21);  // clear of the totals grid
   descripcion_->setMaxLength(35);
   descripcion_->setFont(ScreenFont(false));
+  descripcion_->setValidator(FileTextValidator(descripcion_));
   connect(descripcion_, &QLineEdit::textChanged, this,
           [this](const QString& text) { app_.description = Trimmed(ToFileText(text.left(35))); });
 
@@ -177,6 +178,8 @@ void Reducir::Layout() {
   for (PictureButton* b : {reducir_, indice_, ayuda_, salir_}) SetPointer(b, QStringLiteral("ManoIndice"));
   connect(reducir_, &PictureButton::Pressed, this, &Reducir::RunReduction);
   connect(salir_, &PictureButton::Pressed, this, &Reducir::Leave);
+  PressedByHelpKey(ayuda_);
+  LeaveByEscape(this, salir_);
   connect(ayuda_, &PictureButton::Pressed, this, [this] {
     PlaySoundEffect(app_, 9);
     ShowHelp(app_, HelpTopicOf(app_.reductionMethod));

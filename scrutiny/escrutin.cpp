@@ -178,6 +178,8 @@ void Escrutin::BuildControls() {
     ShowHelp(app_, 2500);
   });
   connect(salir_, &PictureButton::Pressed, this, &Escrutin::Leave);
+  PressedByHelpKey(ayuda_);
+  LeaveByEscape(this, salir_);
 
   panels_ = new SheetPanels(app_, this, sheet_.screen, [this] { LoadScrutiny(); });
   connect(sheet_.screen, &DrawingSurface::Pressed, panels_, [this](QPoint point) {

@@ -2,12 +2,17 @@
 // rule on screen, and the edits that are dropped without a question.
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QWindow>
 
 #include "app/general_data.h"
 #include "app/mensajes.h"
 #include "matchdays/jornadas.h"
 #include "matchdays/selection_lists.h"
+#include "platform/help_viewer.h"
 #include "tests/support/gui_support.h"
 
 namespace vetra {
@@ -199,6 +204,78 @@ class JornadasTest : public QObject {
     e.Open();
     QCOMPARE(e.Box(1)->currentText(), QStringLiteral("Numancia"));
     QCOMPARE(t.app.currentMatchdayDate, std::string("29/02/04"));
+  }
+
+  // Keys sent to the screen's window, as the user's keyboard sends them.
+  void KeysMoveThroughTheBoxesAndEscapeKeepsTheEdits() {
+    GuiState t;
+    Editor e(t);
+    QWindow* window = e.screen->windowHandle();
+    // Enter in a team box moves to the next box.
+    e.Box(5)->setFocus();
+    QTest::keyClick(window, Qt::Key_Return);
+    QCOMPARE(e.screen->focusWidget(), e.Box(6));
+    // A character the file cannot hold is refused as it is typed.
+    for (const QChar c : QStringLiteral("\u0141\u00d3dz\u20ac")) {
+      QTest::sendKeyEvent(QTest::Press, e.Box(6), Qt::Key_unknown, QString(c), Qt::NoModifier);
+      QTest::sendKeyEvent(QTest::Release, e.Box(6), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    QCOMPARE(e.Box(6)->currentText(), QStringLiteral("\u00d3dz\u20ac"));
+    // With unsaved edits Escape does nothing; once saved it leaves as Salir does.
+    t.sounds.clear();
+    QTest::keyClick(window, Qt::Key_Escape);
+    QVERIFY(e.screen->isVisible());
+    QVERIFY(t.sounds.empty());
+    Click(e.screen.get(), "Pic_Guardar");
+    QTest::keyClick(window, Qt::Key_Escape);
+    QVERIFY(!e.screen->isVisible());
+    QCOMPARE(t.sounds, (std::vector<int>{9, 5}));
+
+    // A date box entered by a click holds its text selected, so typing replaces it.
+    e.Open();
+    testing::PressAt(e.screen.get(), kDatePanel);
+    QTest::mouseClick(e.Date("Tex_FecMes"), Qt::LeftButton);
+    QTRY_COMPARE(e.Date("Tex_FecMes")->selectedText(), QStringLiteral("09"));
+  }
+
+  void HelpTakesInputBesideTheModalScreens() {
+    GuiState t;
+    Editor e(t);
+    e.screen->hide();
+    e.screen->setWindowModality(Qt::ApplicationModal);
+    e.screen->show();
+    QVERIFY(QTest::qWaitForWindowActive(e.screen.get()));
+    QTest::keyClick(e.screen->windowHandle(), Qt::Key_F1);
+    QTextBrowser* help = HelpWindow();
+    QVERIFY(help && help->isVisible());
+    QVERIFY(help->source().toString().endsWith(QStringLiteral("2100.html")));
+    help->resize(300, 120);
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    // Input sent to the help window's own window is not blocked by the screen.
+    QTest::keyClick(help->windowHandle(), Qt::Key_End);
+    QTRY_VERIFY(help->verticalScrollBar()->value() > 0);
+
+    // The team list opened over the screen blocks it too, but not the help.
+    int scrolledTo = -1;
+    bool closed = false;
+    QTimer operatorTimer;
+    QObject::connect(&operatorTimer, &QTimer::timeout, [&] {
+      QWidget* list = QApplication::activeModalWidget();
+      if (!list || list->objectName() != QStringLiteral("equipos")) return;
+      operatorTimer.stop();
+      // The user brings the help to the front and works in it.
+      HelpWindow()->activateWindow();
+      QTRY_VERIFY(HelpWindow()->isActiveWindow());
+      QTest::keyClick(HelpWindow()->windowHandle(), Qt::Key_Home);
+      scrolledTo = HelpWindow()->verticalScrollBar()->value();
+      QTest::keyClick(HelpWindow()->windowHandle(), Qt::Key_Escape);
+      closed = !HelpWindow() || !HelpWindow()->isVisible();
+      Click(list, "Pic_Salir");
+    });
+    operatorTimer.start(5);
+    Click(e.screen.get(), "Pic_Equipos");
+    QCOMPARE(scrolledTo, 0);
+    QVERIFY(closed);
   }
 };
 

@@ -179,6 +179,9 @@ class OutputScreensTest : public QObject {
     Child(&screen, "Opt_Reverso")->setFocus();
     QTRY_COMPARE(range(), std::pair(2L, 3L));
 
+    // A typed minus makes the offset negative: the box empties and commits 0.
+    Type(&screen, kThirdPanel, "Tex_MarIzq", QStringLiteral("4-"));
+    QCOMPARE(f.t.app.printAdjust1, std::int16_t{0});
     Type(&screen, kThirdPanel, "Tex_MarIzq", QStringLiteral("123"));
     QCOMPARE(f.t.app.printAdjust1, std::int16_t{123});
     Press(&screen, "Pic_Orientacion");  // switches the slip position and its picture
