@@ -1,5 +1,7 @@
 #include "scrutiny/escrutin.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -9,6 +11,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
 
 #include "app/app_state.h"
 #include "app/drawing.h"
@@ -97,6 +100,27 @@ void FillList(QListWidget* list, const std::vector<std::string>& lines) {
   for (const std::string& line : lines)
     entries << QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
   list->addItems(entries);
+}
+
+// The room an item's text has inside a list.
+int TextRoom(const QListWidget* list) {
+  const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+  return list->width() - 2 * (list->frameWidth() + margin);
+}
+
+// Amounts too wide for the list take a smaller size of its font rather than
+// losing their last figures at its edge.
+void FitWidestLine(QListWidget* list) {
+  constexpr int kSmallestPixels = 8;
+  QFont font = ListFont();
+  const auto widest = [list](const QFont& f) {
+    const QFontMetrics metrics(f);
+    int width = 0;
+    for (int i = 0; i < list->count(); ++i) width = std::max(width, metrics.horizontalAdvance(list->item(i)->text()));
+    return width;
+  };
+  while (font.pixelSize() > kSmallestPixels && widest(font) > TextRoom(list)) font.setPixelSize(font.pixelSize() - 1);
+  list->setFont(font);
 }
 
 }  // namespace
@@ -266,16 +290,38 @@ void Escrutin::DrawCaptions() {
       {{left, aciertosTop - kCaptionGap}, escrutinio},
       {{left, aciertosTop - kHeadingGap}, QStringLiteral("Aciertos     Columnas         Importe")},
       {{left + 5, boletosTop - kCaptionGap}, QStringLiteral("---------- Localización de aciertos ---------")},
-      {{left + 5, boletosTop - kHeadingGap}, QStringLiteral("Boleto nro.    14   13   12   11   10")},
   };
   p.setFont(font);
-  for (const auto& [at, text] : captions) {
-    p.setPen(Bgr(colour::kShadow));
-    DrawTextAt(p, at.x() + 1, at.y() + 1, text);
-    p.setPen(Bgr(colour::kYellow));
-    DrawTextAt(p, at.x(), at.y(), text);
-  }
+  for (const auto& [at, text] : captions) DrawCaption(p, at.x(), at.y(), text);
+  DrawSlipsHeading(p);
   sheet_.screen->update();
+}
+
+void Escrutin::DrawCaption(QPainter& p, int x, int y, const QString& text) {
+  p.setPen(Bgr(colour::kShadow));
+  DrawTextAt(p, x + 1, y + 1, text);
+  p.setPen(Bgr(colour::kYellow));
+  DrawTextAt(p, x, y, text);
+}
+
+// "Boleto nro.    14   13   12   11   10" over Lis_Boletos, in the list's own
+// fixed pitch, so that each category's last digit stands over its counts as
+// in the printed report; "Boleto nro." ends a blank before the first of them.
+void Escrutin::DrawSlipsHeading(QPainter& p) {
+  const double pitch = QFontMetricsF(boletos_->font()).horizontalAdvance(QLatin1Char('0'));
+  QFont bold = boletos_->font();
+  bold.setBold(true);
+  p.setFont(bold);
+  const QFontMetricsF metrics(bold);
+  // Item texts start inside the frame, past the margin the style gives them.
+  const double textLeft = boletos_->x() + (boletos_->width() - TextRoom(boletos_)) / 2;
+  const int y = boletos_->y() - kHeadingGap;
+  // The text whose last character is in character `column` of the list lines.
+  const auto endingAt = [&](int column, const QString& text) {
+    DrawCaption(p, qRound(textLeft + column * pitch - metrics.horizontalAdvance(text)), y, text);
+  };
+  endingAt(kSlipCountColumn - 3, QStringLiteral("Boleto nro."));
+  for (int k = 0; k < kPrizes; ++k) endingAt(kSlipCountColumn + kSlipCountPitch * k, QString::number(kMatches - k));
 }
 
 void Escrutin::DrawWinningCell(int match, int sign) {
@@ -344,6 +390,7 @@ void Escrutin::Escrutar() {
   FillList(boletos_, SlipLines(result_));
   aciertos_->setFixedWidth(kListWidth);
   boletos_->setFixedWidth(boletos_->count() > kSlipLinesShown ? kListWidth : kNarrowListWidth);
+  FitWidestLine(aciertos_);
   SetPrintingAvailable(result_.outcome == ScrutinyOutcome::Counted);
   if (result_.outcome == ScrutinyOutcome::IncompleteColumn)
     ShowMessage(app_, QString::fromUtf8(kIncompleteColumnTitle), QString::fromUtf8(kIncompleteColumnText));

@@ -14,6 +14,7 @@
 
 class QLineEdit;
 class QListWidget;
+class QPainter;
 class QGroupBox;
 
 namespace vetra {
@@ -39,6 +40,8 @@ class Escrutin : public QDialog {
   void ArrangeScrutinyScreen();
   void DrawScreen();
   void DrawCaptions();
+  void DrawCaption(QPainter& p, int x, int y, const QString& text);
+  void DrawSlipsHeading(QPainter& p);
   void DrawWinningCell(int match, int sign);
 
   void PressGanadora(QPoint point);

@@ -169,7 +169,10 @@ ScrutinyResult RunScrutiny(AppState& app, const ScrutinyEntry& entry);
 std::vector<std::string> HitLines(const ScrutinyResult& result);
 
 // The line of one slip in Lis_Boletos: its number in 6, then each count of
-// 14 down to 10 hits after two blanks, a blank for none.
+// 14 down to 10 hits after two blanks, a blank for none. The count of 14
+// hits stands in character 11, each next category 3 characters further.
+inline constexpr int kSlipCountColumn = 11;
+inline constexpr int kSlipCountPitch = 3;
 std::string SlipLine(const SlipHits& slip);
 std::vector<std::string> SlipLines(const ScrutinyResult& result);
 

@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <cmath>
+#include <functional>
 #include <filesystem>
 
 #include "app/general_data.h"
@@ -59,6 +61,24 @@ void Choose(QWidget* screen, QPoint panel, const char* list, int entry) {
   testing::PressAt(screen, panel);
   auto* pick = screen->findChild<PickList*>(QString::fromLatin1(list));
   QTest::mouseClick(pick->viewport(), Qt::LeftButton, {}, pick->visualItemRect(pick->item(entry)).center());
+}
+
+// The runs of columns of `area` holding ink, apart by more than two columns.
+struct Span {
+  int left, right;
+};
+QList<Span> InkSpans(const QImage& image, const QRect& area, const std::function<bool(QColor)>& ink) {
+  QList<Span> spans;
+  for (int x = area.left(); x <= area.right(); ++x) {
+    bool inked = false;
+    for (int y = area.top(); y <= area.bottom() && !inked; ++y) inked = ink(image.pixelColor(x, y));
+    if (!inked) continue;
+    if (!spans.isEmpty() && x - spans.last().right <= 3)
+      spans.last().right = x;
+    else
+      spans.append({x, x});
+  }
+  return spans;
 }
 
 // The titles of the message dialogs, which are closed.
@@ -187,7 +207,29 @@ class EscrutinTest : public QObject {
     Fixture f;
     Escrutin* s = f.Open();
     MarkWinningColumn(s);
+    TypePrize(s, 3, QStringLiteral("99999999999"));
     Press(s, QStringLiteral("Pic_Escrutar"));
+    // An amount wider than the usual lines is shown whole, inside the frame.
+    auto* aciertos = s->findChild<QListWidget*>(QStringLiteral("Lis_Aciertos"));
+    QCOMPARE(aciertos->item(3)->text(), QStringLiteral("  12       1  99999999999.00"));
+    QVERIFY(QFontMetrics(aciertos->font()).horizontalAdvance(aciertos->item(3)->text()) <
+            aciertos->viewport()->width() - 2);
+
+    // On the grabbed screen each count stands under the last digit of its
+    // category in the heading: slip 1 has a 14 and a 13.
+    auto* boletos = s->findChild<QListWidget*>(QStringLiteral("Lis_Boletos"));
+    const QImage shot = s->grab().toImage();
+    const QRect heading(boletos->x() - 40, boletos->y() - 13, boletos->width() + 40, 12);
+    const QList<Span> categories = InkSpans(shot, heading, [](QColor c) { return c.red() > 200 && c.blue() < 100; });
+    const QRect row = boletos->visualItemRect(boletos->item(0)).translated(boletos->viewport()->mapTo(s, QPoint()));
+    const QList<Span> counts = InkSpans(shot, row, [](QColor c) { return c.lightness() < 100; });
+    QVERIFY(categories.size() >= 5 && counts.size() == 3);
+    const double pitch = QFontMetricsF(boletos->font()).horizontalAdvance(QLatin1Char('0'));
+    for (int k = 0; k < 2; ++k) {
+      const Span category = categories[categories.size() - 5 + k], count = counts[1 + k];
+      QVERIFY2(std::abs((count.left + count.right) / 2.0 - (category.right - pitch / 2)) <= 2.5,
+               qPrintable(QStringLiteral("%1 hits").arg(14 - k)));
+    }
 
     // The same matchday again: no reload, the results stay.
     Choose(s, QPoint(50, 30), "Lis_Jornadas", 0);
