@@ -49,6 +49,9 @@ PictureButton::PictureButton(QWidget* parent, const QString& name, QPoint positi
   setPixmap(ButtonPicture(name));
   setFixedSize(pixmap().size());
   move(position);
+  // A press takes the focus, so an open editor or pick list is left, and
+  // takes over what it holds, before the button acts on it.
+  setFocusPolicy(Qt::ClickFocus);
 }
 
 void PictureButton::mousePressEvent(QMouseEvent* event) {

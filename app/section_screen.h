@@ -39,7 +39,8 @@ void OpenPanelEditor(const AppState& app, DrawingSurface* surface, const QRect& 
 // The picture of a button by its name ("Salir", "Ayuda", "Guardar", ...).
 QPixmap ButtonPicture(const QString& name);
 
-// A picture used as a button: "Pic_" + name, with the menu's picture.
+// A picture used as a button: "Pic_" + name, with the menu's picture. Its
+// press first takes the focus from an open editor or pick list.
 class PictureButton : public QLabel {
   Q_OBJECT
  public:

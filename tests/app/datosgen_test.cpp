@@ -103,6 +103,18 @@ class DatosgenTest : public QObject {
     QCOMPARE(PointerOf(s.Control("Pic_Guardar")), QStringLiteral("nodrop"));
   }
 
+  void SaveTakesTheValueOfTheOpenEditorFirst() {
+    GuiState t;
+    Screen s(t);
+    testing::PressAt(s.dialog.get(), kPrice);
+    s.Box("Tex_PreApu")->selectAll();
+    QTest::keyClicks(s.Box("Tex_PreApu"), QStringLiteral("1.5"));
+    QTest::mouseClick(s.Control("Pic_Guardar"), Qt::LeftButton);
+    QVERIFY(s.Box("Tex_PreApu")->isHidden());
+    QCOMPARE(t.folder.Read("DATOSGEN.VTR"),
+             std::string("40,\"01/09/02\",1,1,0,0,0,0,1,44,\"1.5 \",\"00\",\"00000\",\"Si\"\r\n"));
+  }
+
   void ClosingDropsUnsavedEditsAndKeepsTheMatchdayInTheSeason() {
     GuiState t;
     Screen s(t);
