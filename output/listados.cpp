@@ -49,6 +49,28 @@ constexpr int kActionLeft = 320;
 constexpr int kButtonPitch = 46;
 
 // The places of the numeric fields, two to a row.
+// The status lines broken between words to fit `width`; a word too long for
+// a line of its own (a folder) loses its middle, keeping where it starts and
+// the file's name readable.
+QStringList FittedLines(const QString& text, const QFontMetrics& metrics, int width) {
+  QStringList lines;
+  for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+    QString line;
+    for (QString word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+      if (metrics.horizontalAdvance(word) > width) word = metrics.elidedText(word, Qt::ElideMiddle, width);
+      const QString joined = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+      if (line.isEmpty() || metrics.horizontalAdvance(joined) <= width) {
+        line = joined;
+      } else {
+        lines << line;
+        line = word;
+      }
+    }
+    lines << line;
+  }
+  return lines;
+}
+
 constexpr QRect kFieldPlaces[] = {{20, 45, 200, 30}, {240, 45, 200, 30}, {20, 110, 200, 30}, {240, 110, 200, 30}};
 // The options frame; the status panel takes its place while an output runs.
 constexpr QRect kOptionsPlace(20, 170, 310, 70);
@@ -56,6 +78,11 @@ constexpr QRect kOptionsPlace(20, 170, 310, 70);
 constexpr QRect kShortStatusPlace(20, 100, 310, 60);
 constexpr int kShortButtonsTop = 180;
 constexpr QRect kDiskOptionsPlace(20, 100, 330, 160);
+// The mail screen: the addresses, the new address under its title, and the
+// data to send to their right, all inside the screen.
+constexpr int kAddressWidth = 230;
+constexpr int kNewAddressTop = 224;
+constexpr int kMailDataLeft = 266;
 
 enum OutputType { kBasicData, kSlips, kRelation, kDisk, kContinuous, kMail };
 
@@ -218,8 +245,15 @@ void Listados::BuildDiskOptions() {
   unidad_ = new QListWidget(this);
   unidad_->setObjectName(QStringLiteral("Lis_Unidad"));
   unidad_->setFont(ScreenFont(false));
-  unidad_->setGeometry(240, 64, 110, 28);
-  for (const std::string& drive : DriveList()) unidad_->addItem(QString::fromStdString(drive));
+  // As wide as the screen allows; a long folder loses its middle, never its
+  // name, and needs no sideways scrolling.
+  unidad_->setGeometry(240, 64, kScreenWidth - 20 - 240, 28);
+  unidad_->setTextElideMode(Qt::ElideMiddle);
+  unidad_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  for (const std::string& drive : DriveList()) {
+    unidad_->addItem(QString::fromStdString(drive));
+    unidad_->item(unidad_->count() - 1)->setToolTip(QString::fromStdString(drive));
+  }
   unidad_->setCurrentRow(0);
   options_ = AddOptionsFrame("Fra_OpcionesDisco", "Opt_Exportar", QStringLiteral("Formato de salida "),
                              kDiskOptionsPlace,
@@ -243,15 +277,16 @@ void Listados::BuildMailOptions() {
   direcciones_->setFont(ScreenFont(false));
   direcciones_->setSelectionMode(QAbstractItemView::MultiSelection);
   direcciones_->setSortingEnabled(true);
-  direcciones_->setGeometry(20, 64, 250, 148);
+  direcciones_->setGeometry(20, 64, kAddressWidth, 136);
   for (const std::string& address : LoadAddressList(app_)) direcciones_->addItem(FromFileText(address));
   direcciones_->selectAll();
-  nuevaDireccion_ = AddTextBox(this, QStringLiteral("Tex_NuevaDireccion"), 50, 250);
-  nuevaDireccion_->move(20, 220);
+  nuevaDireccion_ = AddTextBox(this, QStringLiteral("Tex_NuevaDireccion"), 50, kAddressWidth);
+  nuevaDireccion_->move(20, kNewAddressTop);
   connect(nuevaDireccion_, &QLineEdit::returnPressed, this, &Listados::AnadeDireccion);
   connect(direcciones_, &QListWidget::itemDoubleClicked, this, &Listados::RecuperaDireccion);
-  AddCheckBox("Chk_MailBase", QStringLiteral("Quiniela base y condiciones"), QPoint(290, 64))->setChecked(true);
-  AddCheckBox("Chk_MailColumnas", QStringLiteral("Columnas reducidas"), QPoint(290, 88));
+  AddCheckBox("Chk_MailBase", QStringLiteral("Quiniela base y condiciones"), QPoint(kMailDataLeft, 64))
+      ->setChecked(true);
+  AddCheckBox("Chk_MailColumnas", QStringLiteral("Columnas reducidas"), QPoint(kMailDataLeft, 88));
 }
 
 void Listados::BuildButtons() {
@@ -298,7 +333,8 @@ void Listados::DrawScreen() {
     }
     if (type_ == kMail) {
       DrawShadowText(p, 20, 47, QStringLiteral("Direcciones de destino"));
-      DrawShadowText(p, 290, 47, QStringLiteral("Datos a enviar"));
+      DrawShadowText(p, kMailDataLeft, 47, QStringLiteral("Datos a enviar"));
+      DrawShadowText(p, 20, kNewAddressTop - 17, QStringLiteral("Nueva dirección"));
     }
   }
   for (const Field& field : fields_) DrawField(field);
@@ -336,7 +372,8 @@ void Listados::DrawStatus(const QString& text) {
       p.drawRect(optionsRect_);
       p.setFont(ScreenFont(true));
       p.setPen(Bgr(0x800000));
-      p.drawText(optionsRect_, Qt::AlignCenter, text);
+      const QRect inside = optionsRect_.adjusted(6, 4, -6, -4);
+      p.drawText(inside, Qt::AlignCenter, FittedLines(text, p.fontMetrics(), inside.width()).join(QLatin1Char('\n')));
     }
   }
   surface_->repaint();

@@ -11,11 +11,20 @@ std::vector<std::string>& TestDrives() {
   return drives;
 }
 
-// Where the system mounts removable media; the same places DriveOf knows.
-bool IsRemovableMount(const QString& root) {
-  for (const char* place : {"/media/", "/run/media/", "/mnt/"})
+bool Under(const QString& root, std::initializer_list<const char*> places) {
+  for (const char* place : places)
     if (root.startsWith(QLatin1String(place))) return true;
   return false;
+}
+
+// Where the desktop mounts the media a user plugs in, in a folder named after
+// the medium's label.
+bool IsUserMedium(const QStorageInfo& volume) { return Under(volume.rootPath(), {"/media/", "/run/media/"}); }
+
+// A disk mounted by hand under /mnt; the system's own mounts there (memory,
+// bound folders) have no device file.
+bool IsMountedDisk(const QStorageInfo& volume) {
+  return Under(volume.rootPath(), {"/mnt/"}) && volume.device().startsWith("/dev/");
 }
 
 std::string AsDrive(const QString& folder) {
@@ -28,11 +37,14 @@ std::string AsDrive(const QString& folder) {
 
 std::vector<std::string> DriveList() {
   if (!TestDrives().empty()) return TestDrives();
-  std::vector<std::string> drives;
-  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-    if (volume.isValid() && volume.isReady() && IsRemovableMount(volume.rootPath()))
-      drives.push_back(AsDrive(volume.rootPath()));
+  std::vector<std::string> drives, disks;
+  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+    if (!volume.isValid() || !volume.isReady()) continue;
+    if (IsUserMedium(volume)) drives.push_back(AsDrive(volume.rootPath()));
+    if (IsMountedDisk(volume)) disks.push_back(AsDrive(volume.rootPath()));
+  }
   drives.push_back(AsDrive(QDir::homePath()));
+  drives.insert(drives.end(), disks.begin(), disks.end());
   return drives;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The drives a copy can go to: the mounted removable media, then the user's
-// home. Each is its folder ending with "/", so that it goes right in front of
-// a file name.
+// The drives a copy can go to: the media the user plugged in, then the
+// user's home, then disks mounted by hand under /mnt. Each is its folder
+// ending with "/", so that it goes right in front of a file name.
 #include <string>
 #include <vector>
 

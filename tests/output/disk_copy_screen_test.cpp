@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTest>
 #include <filesystem>
 #include <random>
@@ -45,6 +46,8 @@ class DiskCopyScreenTest : public QObject {
     QVERIFY(!std::filesystem::exists(missing));
 
     auto* unidad = screen.findChild<QListWidget*>(QStringLiteral("Lis_Unidad"));
+    // A long folder is shown without a sideways scroll bar over it.
+    QVERIFY(!unidad->horizontalScrollBar()->isVisible());
     QTest::mouseClick(unidad->viewport(), Qt::LeftButton, {}, unidad->visualItemRect(unidad->item(1)).center());
     QTest::mouseClick(copiar, Qt::LeftButton);
     QCOMPARE(drive.Read("AD243").size(), 4 * 123u);  // a header and three slips

@@ -206,6 +206,8 @@ class MailTest : public QObject {
     auto* box = Child<QLineEdit>(&screen, "Tex_NuevaDireccion");
     QCOMPARE(list->selectedItems().size(), 2);
     QCOMPARE(Texts(list), (QStringList{QStringLiteral("a@vetra.es"), QStringLiteral("b@vetra.es")}));
+    // The longest choice of what to send is not cut at the screen's edge.
+    QVERIFY(screen.rect().contains(Child<QWidget>(&screen, "Chk_MailBase")->geometry()));
 
     // Enter adds the typed address at its sorted place, selected; blanks alone add nothing.
     list->clearSelection();
