@@ -4,6 +4,7 @@ set(VETRA_CORE_SOURCES
   app/data_folder.cpp
   app/delimited_fields.cpp
   app/file_errors.cpp
+  app/opening_reports.cpp
   app/file_io.cpp
   app/general_data.cpp
   app/named_file.cpp

@@ -11,6 +11,7 @@
 #include "app/drawing.h"
 #include "app/help.h"
 #include "app/mensajes.h"
+#include "app/opening_reports.h"
 #include "app/numbers.h"
 #include "app/pointers.h"
 #include "app/section_screen.h"
@@ -103,6 +104,7 @@ class ScreenProgress : public RunProgress {
 Reducir::Reducir(AppState& app, QWidget* parent) : QDialog(parent), app_(app) {
   setObjectName(QStringLiteral("reducir"));
   setWindowTitle(QStringLiteral("Reducción de apuestas"));
+  const FirstReportOnly oneMessage(app_);
 
   ReadMatchday(app_);
   LoadBase(app_, app_.currentMatchday, app_.currentOrder);
@@ -119,8 +121,9 @@ Reducir::Reducir(AppState& app, QWidget* parent) : QDialog(parent), app_(app) {
   app_.listsFilling = false;
 
   descripcion_->setText(FromFileText(app_.description));
-  Recompute();
+  // Drawing the sheet unmarks a marked match of one sign; the panel counts after it.
   DrawScreen();
+  Recompute();
   ShowNormalPointer();
 }
 

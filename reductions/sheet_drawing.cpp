@@ -4,6 +4,7 @@
 #include <QPixmap>
 
 #include "app/app_state.h"
+#include "app/opening_reports.h"
 #include "app/drawing.h"
 #include "app/numbers.h"
 #include "app/section_screen.h"
@@ -111,6 +112,7 @@ PanelPlaces OpeningPanelPlaces(int method) {
 }
 
 void PrepareSheetScreen(AppState& app, const SheetPictures& sheet, PickList* matchdays, PickList* orders) {
+  const FirstReportOnly oneMessage(app);
   app.matchdayListTop = 15;
   LoadBase(app, app.currentMatchday, app.currentOrder);
   const PanelPlaces places = OpeningPanelPlaces(app.reductionMethod);

@@ -225,7 +225,8 @@ void Escrutin::LoadScrutiny() {
   const bool noReduction = app_.lastFileError != 0;
   ArrangeScrutinyScreen();
   DrawScreen();
-  if (noReduction) {
+  // While the screen opens, the file error's own report is its one message.
+  if (noReduction && !app_.listsFilling) {
     ShowMessage(app_, kErrorTitle, kErrorText);
     ShowNormalPointer();
   }

@@ -11,6 +11,7 @@
 #include "matchdays/selection_lists.h"
 #include "reductions/base_file.h"
 #include "reductions/reducir.h"
+#include "tests/reductions/base_builder.h"
 #include "tests/support/gui_support.h"
 
 namespace vetra {
@@ -54,6 +55,19 @@ class ReducirTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // Match 1 stored marked with one sign: the sheet unmarks it, and the
+  // counter panel opens counting only the marked triple of match 2.
+  void TheCounterPanelOpensCountingTheSheetAsDrawn() {
+    Fixture f;
+    BaseRecord stored = testing::MakeReduction(1, {testing::Match("1", true), testing::Match("1X2", true)});
+    stored.matchday = 1;
+    stored.orderNumber = 1;
+    f.t.folder.Write("BASES.VTR", BaseLine(stored) + "\r\n");
+    Reducir screen(f.t.app, nullptr);
+    QCOMPARE(screen.Figures().multiplesMarked, std::int16_t{1});
+    QCOMPARE(screen.Figures().triplesMarked, std::int16_t{1});
+  }
+
   void FromTheMenuPressToTheFiles() {
     Fixture f;
     MainMenu menu(f.t.app);

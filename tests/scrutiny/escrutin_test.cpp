@@ -15,6 +15,8 @@
 #include "app/section_screen.h"
 #include "app/vetra.h"
 #include "matchdays/selection_lists.h"
+#include "output/salida.h"
+#include "reductions/consredu.h"
 #include "platform/qt_printer.h"
 #include "scrutiny/escrutin.h"
 #include "tests/scrutiny/seventeen_columns.h"
@@ -258,13 +260,38 @@ class EscrutinTest : public QObject {
     QVERIFY(!s->isVisible());
   }
 
-  void AMissingReductionIndexIsReportedAfterTheLoad() {
+  // Opening a screen on a damaged index line shows one message, however
+  // often the filling of its lists loads the reduction.
+  void ADamagedIndexLineGivesOneMessageWhenAScreenOpens() {
+    Fixture f;
+    f.t.folder.Write("BASES.VTR", "01011" + std::string(20, 'x') + std::string(205, ' ') + "\r\n");
+    MessageCatcher messages;
+    const auto shown = [&] {
+      const auto count = static_cast<int>(f.t.reporter.messages.size()) + static_cast<int>(messages.titles.size());
+      f.t.reporter.messages.clear();
+      messages.titles.clear();
+      return count;
+    };
+    { Escrutin screen(f.t.app, nullptr); }
+    QCOMPARE(shown(), 1);
+    { Consredu screen(f.t.app, nullptr); }
+    QCOMPARE(shown(), 1);
+    { Salida screen(f.t.app, nullptr); }
+    QCOMPARE(shown(), 1);
+  }
+
+  // An index that cannot be read: one report on opening; a load the user
+  // asks for afterwards also says the reduction cannot be scrutinised.
+  void AnUnreadableIndexIsReportedOnOpeningAndAfterALoad() {
     Fixture f;
     std::filesystem::remove(f.t.folder.File("BASES.VTR"));
     std::filesystem::create_directory(f.t.folder.File("BASES.VTR"));  // unreadable as a file
     MessageCatcher messages;
-    Escrutin screen(f.t.app, nullptr);
-    QVERIFY(messages.titles.contains(QStringLiteral("ERROR EN JORNADA/ORDEN")));
+    Escrutin* s = f.Open();
+    QCOMPARE(f.t.reporter.messages.size(), 1u);
+    QVERIFY(messages.titles.isEmpty());
+    Choose(s, QPoint(200, 30), "Lis_Orden", 1);
+    QCOMPARE(messages.titles, QStringList{QStringLiteral("ERROR EN JORNADA/ORDEN")});
   }
 };
 
