@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -173,6 +174,20 @@ void Historic::TurnPage(int lines) {
   WaitMilliseconds(50);
   topLine_ += lines;
   DrawPage();
+}
+
+void Historic::keyPressEvent(QKeyEvent* event) {
+  // The keyboard turns a page on or back, or goes to the first or last page.
+  const int lastTop = std::max(0, static_cast<int>(lines_.size()) - 1) / kHistoryPageLines * kHistoryPageLines;
+  int top = topLine_;
+  switch (event->key()) {
+    case Qt::Key_PageDown: top = std::min(topLine_ + kHistoryPageLines, lastTop); break;
+    case Qt::Key_PageUp: top = std::max(topLine_ - kHistoryPageLines, 0); break;
+    case Qt::Key_Home: top = 0; break;
+    case Qt::Key_End: top = lastTop; break;
+    default: QDialog::keyPressEvent(event); return;
+  }
+  if (top != topLine_) TurnPage(top - topLine_);
 }
 
 void Historic::PressAt(QPoint point) {

@@ -22,6 +22,7 @@ class Historic : public QDialog {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void DrawPage();

@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/drawing.h"
+#include "app/mensajes.h"
 #include "app/numbers.h"
 #include "app/pointers.h"
 #include "app/section_screen.h"
@@ -51,7 +52,8 @@ Equipos::Equipos(AppState& app, QWidget* parent) : QDialog(parent), app_(app) {
   connect(anadir_, &PictureButton::Pressed, this, &Equipos::Add);
   connect(borrar_, &PictureButton::Pressed, this, &Equipos::Remove);
   connect(nuevo_, &QLineEdit::textChanged, this, [this](const QString& text) {
-    ShowButtonActive(anadir_, !Trimmed(ToFileText(text)).empty());
+    const std::string name = ToFileText(text);
+    ShowButtonActive(anadir_, !Trimmed(name).empty() && !HasTeamName(names_, name));
   });
   connect(lista_, &QListWidget::itemSelectionChanged, this,
           [this] { ShowButtonActive(borrar_, !lista_->selectedItems().isEmpty()); });
@@ -81,6 +83,15 @@ void Equipos::Add() {
   const QString text = nuevo_->text();
   if (Trimmed(ToFileText(text)).empty()) return;
   PlaySoundEffect(app_, 9);
+  if (HasTeamName(names_, ToFileText(text))) {
+    ShowMessage(app_, QStringLiteral("EQUIPO REPETIDO"),
+                QStringLiteral("El equipo ") + text.trimmed() +
+                    QStringLiteral(" ya está en la lista de equipos. No se puede añadir dos veces."));
+    nuevo_->selectAll();
+    nuevo_->setFocus();
+    ShowNormalPointer();
+    return;
+  }
   const auto row = static_cast<int>(InsertTeamName(names_, ToFileText(text)));
   lista_->insertItem(row, text);
   lista_->scrollToItem(lista_->item(row));

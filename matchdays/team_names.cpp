@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/numbers.h"
+
 namespace vetra {
 namespace {
 
@@ -47,6 +49,15 @@ bool TeamNameLess(std::string_view a, std::string_view b) {
   if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), WeightLess)) return true;
   if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), WeightLess)) return false;
   return a < b;  // bytes compared unsigned
+}
+
+bool HasTeamName(const std::vector<std::string>& names, std::string_view name) {
+  const std::string wanted = Trimmed(name);
+  const auto same = [](char x, char y) { return !WeightLess(x, y) && !WeightLess(y, x); };
+  return std::any_of(names.begin(), names.end(), [&](const std::string& held) {
+    const std::string trimmed = Trimmed(held);
+    return std::equal(trimmed.begin(), trimmed.end(), wanted.begin(), wanted.end(), same);
+  });
 }
 
 void SortTeamNames(std::vector<std::string>& names) { std::stable_sort(names.begin(), names.end(), TeamNameLess); }

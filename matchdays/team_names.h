@@ -14,6 +14,10 @@ bool TeamNameLess(std::string_view a, std::string_view b);
 
 void SortTeamNames(std::vector<std::string>& names);
 
+// Whether the list already holds `name`: outer blanks, case and accents
+// aside ("Alavés" and " alaves" are the same team).
+bool HasTeamName(const std::vector<std::string>& names, std::string_view name);
+
 // Puts `name` at its sorted place, after any equal name; returns its index.
 std::size_t InsertTeamName(std::vector<std::string>& names, std::string name);
 

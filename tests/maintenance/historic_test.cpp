@@ -1,6 +1,7 @@
 // The history window: picking a line, turning pages at the corners, the
 // drawn table and the exit button.
 #include <QTest>
+#include <QWindow>
 
 #include "maintenance/historic.h"
 #include "reductions/base_file.h"
@@ -94,6 +95,19 @@ class HistoricTest : public QObject {
     QVERIFY(w.dialog->TopLine() == 40 && !t.app.historyPicked);
     QCOMPARE(t.sounds, (std::vector<int>{10, 10, 10}));  // the turns only
 
+    // The keys: to the first page, on a page, to the last, back a page;
+    // none beyond the ends.
+    QWindow* window = w.dialog->windowHandle();
+    t.sounds.clear();
+    for (const auto& [key, top] : {std::pair(Qt::Key_Home, 0), std::pair(Qt::Key_Home, 0), std::pair(Qt::Key_PageDown, 20),
+                                   std::pair(Qt::Key_End, 40), std::pair(Qt::Key_PageDown, 40),
+                                   std::pair(Qt::Key_PageUp, 20)}) {
+      QTest::keyClick(window, key);
+      QCOMPARE(w.dialog->TopLine(), top);
+    }
+    QCOMPARE(t.sounds, (std::vector<int>{10, 10, 10, 10}));
+
+    QTest::keyClick(window, Qt::Key_End);
     w.Press(Row(4));
     QCOMPARE(t.app.currentMatchday, std::int16_t{45});
   }

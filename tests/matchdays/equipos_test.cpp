@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QTest>
 
+#include "app/mensajes.h"
 #include "matchdays/equipos.h"
 #include "tests/support/gui_support.h"
 
@@ -56,6 +57,19 @@ class EquiposTest : public QObject {
     s.Press("Pic_Añadir");
     QCOMPARE(s.List()->item(2)->text(), QStringLiteral("celta  "));
     QCOMPARE(s.Name()->text(), QString());
+    // A name already in the list, whatever its case, accents or blanks, is refused.
+    int refusals = 0;
+    SetMessageHookForTesting([&refusals](Mensajes& message) {
+      ++refusals;
+      message.accept();
+    });
+    QTest::keyClicks(s.Name(), QStringLiteral(" ALAVES"));
+    QCOMPARE(s.Pointer("Pic_Añadir"), QStringLiteral("nodrop"));
+    QTest::keyClick(s.Name(), Qt::Key_Return);
+    SetMessageHookForTesting(nullptr);
+    QCOMPARE(refusals, 1);
+    QCOMPARE(s.List()->count(), 4);
+    s.Name()->clear();
     s.Remove(QStringLiteral("Betis"));
     QCOMPARE(s.Pointer("Pic_Borrar"), QStringLiteral("nodrop"));  // nothing selected any more
     QCOMPARE(s.Pointer("Pic_Guardar"), QStringLiteral("manoindice"));
