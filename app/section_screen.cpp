@@ -2,14 +2,20 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 #include "app/drawing.h"
 #include "app/sounds.h"
 
 namespace vetra {
 
-DrawingSurface::DrawingSurface(QWidget* parent, QSize size)
-    : QWidget(parent), image_(size, QImage::Format_RGB32) {
+DrawingSurface::DrawingSurface(QWidget* parent, QSize size) : QWidget(parent) {
+  // On a scaled display the picture has as many dots as the display gives
+  // the surface, so that its lines and texts stay sharp; the drawing
+  // routines keep working in the screen's own units.
+  const int ratio = qCeil(devicePixelRatioF());
+  image_ = QImage(size * ratio, QImage::Format_RGB32);
+  image_.setDevicePixelRatio(ratio);
   setObjectName(QStringLiteral("surface"));
   setFixedSize(size);
   setMouseTracking(true);
