@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <cmath>
 #include <functional>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "matchdays/selection_lists.h"
 #include "output/salida.h"
 #include "reductions/consredu.h"
+#include "platform/help_viewer.h"
 #include "platform/qt_printer.h"
 #include "scrutiny/escrutin.h"
 #include "tests/scrutiny/seventeen_columns.h"
@@ -238,8 +240,12 @@ class EscrutinTest : public QObject {
     QCOMPARE(Lines(s, "Lis_Boletos"), kSeventeenSlipLines);
 
     // Order 2 is a probable-column reduction: the wide layout, no results,
-    // and the grid back from the record as the run stored it.
-    Choose(s, QPoint(200, 30), "Lis_Orden", 1);
+    // and the grid back from the record as the run stored it. It is
+    // highlighted in the open list and taken over by a button's press.
+    testing::PressAt(s, QPoint(200, 30));
+    QTest::keyClick(s->findChild<PickList*>(QStringLiteral("Lis_Orden")), Qt::Key_Down);
+    Press(s, QStringLiteral("Pic_Ayuda"));
+    QVERIFY(HelpWindow() && HelpWindow()->close());
     QCOMPARE(f.t.app.currentOrder, std::int16_t{2});
     QVERIFY(Lines(s, "Lis_Aciertos").isEmpty());
     QCOMPARE(s->width(), 637);
