@@ -7,9 +7,11 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 
 #include "app/app_state.h"
 #include "app/drawing.h"
+#include "app/help.h"
 #include "app/pointers.h"
 #include "app/section_screen.h"
 #include "app/sounds.h"
@@ -27,6 +29,7 @@ constexpr QPoint kCarpetaAt(10, 10);
 constexpr QSize kWindowSize(kWidth + 20, kHeight + 64);
 constexpr QPoint kSalirAt(kWidth + 10 - 36, kHeight + 18);
 constexpr int kTaskbarBand = 26;  // kept free at the bottom of the display
+constexpr int kIndexHelpTopic = 2300;  // the browser's page describes the index
 
 // The binder pieces within the background picture, and where they go.
 constexpr QRect kRingPiece(0, 2, 51, 23);
@@ -100,6 +103,12 @@ Historic::Historic(AppState& app, QWidget* parent)
 
   // The exit button wears the menu's exit picture under a name of its own.
   AddExitButton(this, app_, kSalirAt)->setObjectName(QStringLiteral("Pic_BotSalir"));
+  // No help button here: F1 opens the page that describes the index.
+  auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(helpKey, &QShortcut::activated, this, [this] {
+    PlaySoundEffect(app_, 9);
+    ShowHelp(app_, kIndexHelpTopic);
+  });
 
   lines_ = ReadHistoryLines(app_);
   for (const std::string& line : lines_) rows_.append(FromFileText(line));

@@ -1,9 +1,11 @@
 // The history window: picking a line, turning pages at the corners, the
 // drawn table and the exit button.
 #include <QTest>
+#include <QTextBrowser>
 #include <QWindow>
 
 #include "maintenance/historic.h"
+#include "platform/help_viewer.h"
 #include "reductions/base_file.h"
 #include "tests/support/gui_support.h"
 
@@ -106,6 +108,10 @@ class HistoricTest : public QObject {
       QCOMPARE(w.dialog->TopLine(), top);
     }
     QCOMPARE(t.sounds, (std::vector<int>{10, 10, 10, 10}));
+    // F1 opens the help page that describes the index, beside it.
+    QTest::keyClick(window, Qt::Key_F1);
+    QVERIFY(HelpWindow() && HelpWindow()->source().toString().endsWith(QStringLiteral("2300.html")));
+    HelpWindow()->close();
 
     QTest::keyClick(window, Qt::Key_End);
     w.Press(Row(4));
