@@ -33,6 +33,7 @@
 #include "platform/locale_marks.h"
 #include "platform/mail_transport.h"
 #include "platform/message_box.h"
+#include "platform/print_preview.h"
 #include "platform/qt_printer.h"
 #include "platform/text.h"
 
@@ -101,6 +102,15 @@ std::function<std::unique_ptr<Printer>()>& PrinterMaker() {
   static std::function<std::unique_ptr<Printer>()> make;
   return make;
 }
+
+// A run drawn in the preview: it shows, asks and waits for nothing.
+class QuietRun final : public OutputRun {
+ public:
+  void ShowStatus(const std::string& /*text*/) override {}
+  bool Cancelled() override { return false; }
+  void Warn(const std::string& /*title*/, const std::string& /*text*/) override {}
+  void JobEnded(const std::string& /*error*/) override {}
+};
 
 bool IsSlipOutput(int type) { return type == kSlips || type == kContinuous; }
 
@@ -462,10 +472,16 @@ void Listados::UpdatePrintPointer() {
 
 void Listados::Imprimir() {
   if (running_ || !ButtonIsActive(accion_)) return;
-  ShowHourglass();
-  PlaySoundEffect(app_, 9);
   for (Field& field : fields_)
     if (field.open) CommitField(field);
+  // What will be printed is looked at first, on the printer it will go to.
+  const auto preview = [this](Printer& printer) {
+    QuietRun quiet;
+    RunOutput(printer, quiet);
+  };
+  if (!ShowPrintPreview(this, preview)) return;
+  ShowHourglass();
+  PlaySoundEffect(app_, 9);
   SetShown({ayuda_, salir_, accion_}, false);
   cancelar_->show();
   SetEnabled({orientacion_, pruImp_, anchoPapel_}, false);
@@ -476,7 +492,7 @@ void Listados::Imprimir() {
     std::unique_ptr<Printer> printer =
         PrinterMaker() ? PrinterMaker()() : std::make_unique<QtPrinter>(DefaultPdfFolder());
     printer_ = printer.get();
-    RunOutput(*printer);
+    RunOutput(*printer, *this);
     printer_ = nullptr;
   }
   DrawStatus(QString());
@@ -492,17 +508,17 @@ void Listados::Imprimir() {
   TellWherePdfsWent();
 }
 
-void Listados::RunOutput(Printer& printer) {
+void Listados::RunOutput(Printer& printer, OutputRun& run) {
   const NumberMarks marks = LocaleMarks();
   const SlipOptions slips{values_.firstSlip, values_.lastSlip, pruImp_ && pruImp_->isChecked(),
                           reverso_ && reverso_->checkedId() == 1};
   switch (type_) {
-    case kBasicData: PrintReductionSummary(printer, app_, values_.copies, *this, marks); break;
-    case kSlips: PrintIndividualSlips(printer, app_, slips, *this, marks); break;
+    case kBasicData: PrintReductionSummary(printer, app_, values_.copies, run, marks); break;
+    case kSlips: PrintIndividualSlips(printer, app_, slips, run, marks); break;
     case kRelation:
-      PrintSlipRelation(printer, app_, values_.firstSlip, values_.lastSlip, anchoPapel_->currentRow() == 1, *this);
+      PrintSlipRelation(printer, app_, values_.firstSlip, values_.lastSlip, anchoPapel_->currentRow() == 1, run);
       break;
-    case kContinuous: ImpriContinuo(printer, app_, slips, *this, marks); break;
+    case kContinuous: ImpriContinuo(printer, app_, slips, run, marks); break;
     default: break;
   }
 }

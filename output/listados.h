@@ -69,7 +69,7 @@ class Listados : public QDialog, private OutputRun {
   void UpdatePrintPointer();
 
   void Imprimir();
-  void RunOutput(Printer& printer);
+  void RunOutput(Printer& printer, OutputRun& run);
   void Copiar();
   // The e-mail: the editing of the address list, and the sending.
   void AnadeDireccion();

@@ -195,6 +195,7 @@ void PrintSlipRelation(Printer& printer, AppState& app, long firstSlip, long las
   const long long inFile = file.ColumnCount();
   const auto more = [&] { return firstColumn <= inFile && firstColumn <= lastColumn; };
 
+  printer.SetPaperSize(widePaper ? PaperSize::Wide : PaperSize::A4);
   SetListingFont(printer);
   PrintRelationHeader(printer, app, widePaper);
   int rowsOnPage = 0;

@@ -13,6 +13,7 @@ namespace vetra {
 enum class PaperSize {
   User,  // the current dimensions, kept as a size of its own
   A4,
+  Wide,  // continuous paper 350 mm wide, as long as A4
 };
 
 class Printer {
@@ -45,11 +46,18 @@ class Printer {
   virtual void Line(double fromX, double fromY, double toX, double toY) = 0;
   // A black rectangle; the current position becomes its bottom-right corner.
   virtual void FillBox(double left, double top, double width, double height) = 0;
-  // Width of lines in the printer's own dots.
+  // Width of lines in dots of a 300-dpi printer, so that a line is as wide
+  // on paper whatever the device's resolution.
   virtual void SetLineWidth(int dots) = 0;
+  // The outline of a box of the official form under the marks. A preview
+  // draws it faintly, so that the user sees which box each mark fills and
+  // can set the offsets before wasting forms; paper never gets it.
+  virtual void FormBox(double /*left*/, double /*top*/, double /*width*/, double /*height*/) {}
 
   virtual void SetPaperSize(PaperSize size) = 0;
-  // Height of the whole sheet in twips; setting it keeps the width.
+  // Height of the whole sheet in twips; setting it keeps the width. Sheets of
+  // a height set here are forms of continuous paper: form k begins exactly
+  // (k - 1) heights below the first, to the twip.
   virtual int PageHeight() const = 0;
   virtual void SetPageHeight(int twips) = 0;
 

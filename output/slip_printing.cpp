@@ -50,6 +50,22 @@ void Cross(Printer& printer, double x, double y, int width, int height) {
   printer.Line(left, top + height, left + width, top);
 }
 
+// The box of the official slip around a mark: the cross with this much
+// paper around it on every side.
+constexpr int kBoxMargin = 40;
+
+// The box a cross `width` by `height` at the corner (x, y) fills.
+void SlipBox(Printer& printer, double x, double y, int width, int height) {
+  printer.FormBox(Twip(x) - kBoxMargin, Twip(y) - kBoxMargin, width + 2 * kBoxMargin, height + 2 * kBoxMargin);
+}
+
+template <typename Mark>
+void ForEachBox(Mark mark) {
+  for (int k = 1; k <= kSlipColumns; ++k)
+    for (int j = 1; j <= kSlipMatches; ++j)
+      for (int s = 1; s <= 3; ++s) mark(k, j, s);
+}
+
 template <typename Mark>
 void ForEachMark(const MarkGrid& grid, Mark mark) {
   for (int k = 1; k <= kSlipColumns; ++k)
@@ -154,10 +170,11 @@ void ReadSlipMarks(ColumnFileReader& file, long long column, long long lastColum
 void DrawSlipLayout1(Printer& printer, const MarkGrid& grid, int leftOffset, int topOffset, long slip,
                      bool readingMarks, const NumberMarks& marks) {
   const double l = OffsetTwips(leftOffset), t = OffsetTwips(topOffset);
+  const auto x = [l](int k, int s) { return l + 940 + SignRow(k, s) * kSignPitch1; };
+  const auto y = [t](int j) { return t + 10 + (15 - j) * kMatchPitch; };
+  ForEachBox([&](int k, int j, int s) { SlipBox(printer, x(k, s), y(j), kCrossShort, kCrossLong); });
   Label(printer, l + 6500, t + 10, slip, marks);
-  ForEachMark(grid, [&](int k, int j, int s) {
-    Cross(printer, l + 940 + SignRow(k, s) * kSignPitch1, t + 10 + (15 - j) * kMatchPitch, kCrossShort, kCrossLong);
-  });
+  ForEachMark(grid, [&](int k, int j, int s) { Cross(printer, x(k, s), y(j), kCrossShort, kCrossLong); });
   if (!readingMarks) return;
   Box(printer, l - 275, t - 106, 145, 170);
   Box(printer, l + 8253, t - 106, 145, 170);
@@ -168,11 +185,11 @@ void DrawSlipLayout2(Printer& printer, const MarkGrid& grid, int leftOffset, int
                      bool readingMarks, const NumberMarks& marks) {
   const double l = OffsetTwips(leftOffset), t = OffsetTwips(topOffset);
   const int s0 = slot * kSlotWidth;
+  const auto x = [l, s0](int j) { return l + 1050 + (j - 1) * kMatchPitch + s0; };
+  const auto y = [t](int k, int s) { return t + 1270 + SignRow(k, s) * kSignPitch2; };
+  ForEachBox([&](int k, int j, int s) { SlipBox(printer, x(j), y(k, s), kCrossLong, kCrossShort); });
   Label(printer, l + s0, t, slip, marks);
-  ForEachMark(grid, [&](int k, int j, int s) {
-    Cross(printer, l + 1050 + (j - 1) * kMatchPitch + s0, t + 1270 + SignRow(k, s) * kSignPitch2, kCrossLong,
-          kCrossShort);
-  });
+  ForEachMark(grid, [&](int k, int j, int s) { Cross(printer, x(j), y(k, s), kCrossLong, kCrossShort); });
   if (!readingMarks) return;
   Box(printer, l + 5120 + s0, t + 65, 170, 145);
   Box(printer, l + 5120 + s0, t + 8593, 170, 145);

@@ -1,12 +1,15 @@
 #include "platform/print_preview.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "platform/qt_printer.h"
 
@@ -26,48 +29,89 @@ QString PageCountText(int pages) {
   return pages == 1 ? QStringLiteral("1 página") : QStringLiteral("%1 páginas").arg(pages);
 }
 
+// The system's printers, then the PDF file (an empty name), the printer in
+// use selected.
+QComboBox* PrinterList() {
+  auto* list = new QComboBox;
+  list->setObjectName(QStringLiteral("impresora"));
+  for (const QString& name : QPrinterInfo::availablePrinterNames()) list->addItem(name, name);
+  list->addItem(QStringLiteral("Fichero PDF"), QString());
+  list->setCurrentIndex(std::max(list->findData(CurrentPrinterName()), 0));
+  return list;
+}
+
+// The pages as one printer lays them out; the printer outlives the widget
+// that draws on it.
+class Pages {
+ public:
+  Pages(const QString& printer, const std::function<void(Printer&)>& job)
+      : device_(MakeQPrinter(printer)), widget_(new QPrintPreviewWidget(device_.get())) {
+    widget_->setObjectName(QStringLiteral("paginas"));
+    QObject::connect(widget_, &QPrintPreviewWidget::paintRequested, [&job](QPrinter* device) {
+      QtPrinter view(*device);
+      job(view);
+    });
+  }
+  ~Pages() { delete widget_; }
+  Pages(const Pages&) = delete;
+  Pages& operator=(const Pages&) = delete;
+  QPrintPreviewWidget* Widget() const { return widget_; }
+
+ private:
+  std::unique_ptr<QPrinter> device_;
+  QPrintPreviewWidget* widget_;
+};
+
 }  // namespace
 
 bool ShowPrintPreview(QWidget* parent, const std::function<void(Printer&)>& job) {
-  const std::unique_ptr<QPrinter> device = MakeDefaultQPrinter();
   QDialog dialog(parent);
   dialog.setObjectName(QStringLiteral("vistaPrevia"));
   dialog.setWindowTitle(QStringLiteral("Vista previa"));
   dialog.resize(720, 860);
-
-  auto* pages = new QPrintPreviewWidget(device.get());
-  pages->setObjectName(QStringLiteral("paginas"));
-  QObject::connect(pages, &QPrintPreviewWidget::paintRequested, [&job](QPrinter* printer) {
-    QtPrinter view(*printer);
-    job(view);
-  });
 
   auto* buttons = new QHBoxLayout;
   auto* count = new QLabel;
   count->setObjectName(QStringLiteral("numeroPaginas"));
   buttons->addWidget(count);
   buttons->addStretch();
-  QObject::connect(AddButton(buttons, QStringLiteral("Ampliar"), "ampliar"), &QPushButton::clicked, pages,
-                   [pages] { pages->zoomIn(); });
-  QObject::connect(AddButton(buttons, QStringLiteral("Reducir"), "reducir"), &QPushButton::clicked, pages,
-                   [pages] { pages->zoomOut(); });
-  QObject::connect(AddButton(buttons, QStringLiteral("Ajustar al ancho"), "ajustar"), &QPushButton::clicked, pages,
-                   &QPrintPreviewWidget::fitToWidth);
-  QPushButton* print = AddButton(buttons, QStringLiteral("Imprimir"), "imprimir");
+  QComboBox* printers = PrinterList();
+  buttons->addWidget(printers);
+  QPushButton* zoomIn = AddButton(buttons, QStringLiteral("Ampliar"), "ampliar");
+  QPushButton* zoomOut = AddButton(buttons, QStringLiteral("Reducir"), "reducir");
+  QPushButton* fit = AddButton(buttons, QStringLiteral("Ajustar al ancho"), "ajustar");
+  QPushButton* print = AddButton(buttons, QString(), "imprimir");
   print->setDefault(true);
   QObject::connect(print, &QPushButton::clicked, &dialog, &QDialog::accept);
   QObject::connect(AddButton(buttons, QStringLiteral("Cancelar"), "cancelar"), &QPushButton::clicked, &dialog,
                    &QDialog::reject);
-  QObject::connect(pages, &QPrintPreviewWidget::previewChanged, count,
-                   [count, pages] { count->setText(PageCountText(pages->pageCount())); });
 
   auto* layout = new QVBoxLayout(&dialog);
-  layout->addWidget(pages);
   layout->addLayout(buttons);
-  pages->fitToWidth();
-  pages->updatePreview();
+  std::unique_ptr<Pages> pages;
+  // The pages are laid out again on the printer picked: its printable area
+  // is where they will land.
+  const auto show = [&] {
+    const QString printer = printers->currentData().toString();
+    print->setText(printer.isEmpty() ? QStringLiteral("Guardar en PDF") : QStringLiteral("Imprimir"));
+    pages = std::make_unique<Pages>(printer, job);
+    QPrintPreviewWidget* widget = pages->Widget();
+    layout->insertWidget(0, widget);
+    QObject::connect(widget, &QPrintPreviewWidget::previewChanged, count,
+                     [count, widget] { count->setText(PageCountText(widget->pageCount())); });
+    QObject::connect(zoomIn, &QPushButton::clicked, widget, [widget] { widget->zoomIn(); });
+    QObject::connect(zoomOut, &QPushButton::clicked, widget, [widget] { widget->zoomOut(); });
+    QObject::connect(fit, &QPushButton::clicked, widget, &QPrintPreviewWidget::fitToWidth);
+    widget->fitToWidth();
+    widget->updatePreview();
+  };
+  show();
+  QObject::connect(printers, &QComboBox::currentIndexChanged, &dialog, show);
   print->setFocus();
-  return dialog.exec() == QDialog::Accepted;
+  if (dialog.exec() != QDialog::Accepted) return false;
+  // A printer other than the one in use stays chosen for the session.
+  if (printers->currentData().toString() != CurrentPrinterName()) ChoosePrinter(printers->currentData().toString());
+  return true;
 }
 
 }  // namespace vetra

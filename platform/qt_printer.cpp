@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -20,11 +21,44 @@ namespace vetra {
 namespace {
 
 constexpr double kTwipsPerInch = 1440;
+constexpr double kTwipsPerPoint = 20;
 constexpr double kMillimetresPerInch = 25.4;
 
-// A PDF gets the dots of an office laser printer, so that line widths given
-// in dots look there as they do on paper.
+// A PDF gets the dots of an office laser printer.
 constexpr int kPdfResolution = 600;
+// A PDF is laid out as an office laser printer lays out its page: the
+// printable area begins a quarter of an inch in from every edge, so that the
+// file printed later lands where it would have landed on the printer.
+constexpr double kPdfMarginPoints = 18;
+// Line widths count dots of a 300-dpi printer.
+constexpr double kTwipsPerLineDot = kTwipsPerInch / 300;
+
+std::optional<QString>& ChosenPrinter() {
+  static std::optional<QString> chosen;
+  return chosen;
+}
+
+std::unique_ptr<QPrinter> MakePdfWriter() {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setResolution(kPdfResolution);
+  printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(kPdfMarginPoints, kPdfMarginPoints, kPdfMarginPoints, kPdfMarginPoints),
+                                     QPageLayout::Point));
+  return printer;
+}
+
+// The origin goes to the corner of what the device can print: a printer's
+// own hardware margins (Qt would otherwise keep margins of its own), the
+// typical printer's for a PDF.
+void KeepPrintableArea(QPrinter& printer) {
+  const QPageLayout layout = printer.pageLayout();
+  if (printer.outputFormat() == QPrinter::PdfFormat)
+    printer.setPageMargins(QMarginsF(kPdfMarginPoints, kPdfMarginPoints, kPdfMarginPoints, kPdfMarginPoints),
+                           QPageLayout::Point);
+  else
+    printer.setPageMargins(layout.minimumMargins(), layout.units());
+}
 
 }  // namespace
 
@@ -34,24 +68,22 @@ std::string DefaultPdfFolder() {
   return folder.toStdString();
 }
 
-namespace {
+QString CurrentPrinterName() {
+  if (ChosenPrinter()) return *ChosenPrinter();
+  return QPrinterInfo::defaultPrinter().printerName();
+}
 
-std::unique_ptr<QPrinter> MakePdfWriter() {
-  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  printer->setOutputFormat(QPrinter::PdfFormat);
-  printer->setResolution(kPdfResolution);
-  // A file has no unprintable edge: the printable page is the whole sheet.
-  printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+void ChoosePrinter(const QString& name) { ChosenPrinter() = name; }
+
+std::unique_ptr<QPrinter> MakeQPrinter(const QString& name) {
+  const QPrinterInfo info = name.isEmpty() ? QPrinterInfo() : QPrinterInfo::printerInfo(name);
+  if (info.isNull()) return MakePdfWriter();
+  auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+  KeepPrintableArea(*printer);
   return printer;
 }
 
-}  // namespace
-
-std::unique_ptr<QPrinter> MakeDefaultQPrinter() {
-  const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
-  if (printer.isNull()) return MakePdfWriter();
-  return std::make_unique<QPrinter>(printer, QPrinter::HighResolution);
-}
+std::unique_ptr<QPrinter> MakeDefaultQPrinter() { return MakeQPrinter(CurrentPrinterName()); }
 
 QtPrinter::QtPrinter(std::string pdfFolder, Output output)
     : ownPrinter_(output == Output::Pdf ? MakePdfWriter() : MakeDefaultQPrinter()),
@@ -62,7 +94,8 @@ QtPrinter::QtPrinter(std::string pdfFolder, Output output)
   printer_->setCreator(QStringLiteral("Vetra32"));
 }
 
-QtPrinter::QtPrinter(QPrinter& device) : printer_(&device) {}
+QtPrinter::QtPrinter(QPrinter& preview)
+    : printer_(&preview), preview_(true), toPdf_(preview.outputFormat() == QPrinter::PdfFormat) {}
 
 QtPrinter::~QtPrinter() {
   if (painter_.isActive()) painter_.end();
@@ -109,38 +142,60 @@ void QtPrinter::FillBox(double left, double top, double width, double height) {
   y_ = top + height;
 }
 
+void QtPrinter::FormBox(double left, double top, double width, double height) {
+  if (!preview_ || !ReadyToDraw()) return;
+  painter_.setPen(QPen(QColor(170, 200, 230), kTwipsPerLineDot));
+  painter_.setBrush(Qt::NoBrush);
+  painter_.drawRect(QRectF(left, top, width, height));
+}
+
 void QtPrinter::ApplyPen() {
   QPen pen(Qt::black);
-  pen.setWidthF(std::max(lineWidth_, 1) * kTwipsPerInch / printer_->logicalDpiX());
+  pen.setWidthF(std::max(lineWidth_, 1) * kTwipsPerLineDot);
   pen.setCapStyle(Qt::RoundCap);
   painter_.setPen(pen);
 }
 
 void QtPrinter::SetPaperSize(PaperSize size) {
-  if (size == PaperSize::A4) {
-    if (!printer_->setPageSize(QPageSize(QPageSize::A4)))
-      Fail("La impresora no admite el papel A4");
-    return;
+  switch (size) {
+    case PaperSize::User: return;  // the sheet in use is the user's own already
+    case PaperSize::A4: formHeight_ = 0; return SetSheet(QPageSize(QPageSize::A4));
+    case PaperSize::Wide:
+      formHeight_ = 0;
+      return SetSheet(QPageSize(QSizeF(350, 297), QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
   }
-  SetSheet(Sheet());
 }
-
-// Millimetres, because Qt keeps the standard papers' points rounded to whole
-// points (A4 would be 842 points high, 16840 twips instead of 16838).
-QSizeF QtPrinter::Sheet() const { return printer_->pageLayout().fullRect(QPageLayout::Millimeter).size(); }
 
 int QtPrinter::PageHeight() const {
-  return static_cast<int>(std::lround(Sheet().height() / kMillimetresPerInch * kTwipsPerInch));
+  if (formHeight_ > 0) return formHeight_;
+  // Millimetres, because Qt keeps the standard papers' points rounded to
+  // whole points (A4 would be 842 points high, 16840 twips instead of 16838).
+  const double millimetres = printer_->pageLayout().fullRect(QPageLayout::Millimeter).height();
+  return static_cast<int>(std::lround(millimetres / kMillimetresPerInch * kTwipsPerInch));
 }
 
-void QtPrinter::SetPageHeight(int twips) { SetSheet({Sheet().width(), twips / kTwipsPerInch * kMillimetresPerInch}); }
+// The forms get their sizes as their pages begin.
+void QtPrinter::SetPageHeight(int twips) { formHeight_ = twips; }
 
-void QtPrinter::SetSheet(QSizeF millimetres) {
-  // An exact match keeps Qt from rounding the size to a standard paper. Qt
-  // hands a size of its own to the PDF and to CUPS in whole points, though:
-  // the 158.5 mm continuous form goes out as 449 points, 158.4 mm.
-  const QPageSize size(millimetres, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+// Qt hands page sizes to the PDF and to CUPS in whole points, and a form of
+// 158.5 mm is 449.29 points: at 449 points a page, the forms would drift one
+// sign row in 36. So each form gets the whole points that end it at the
+// last point above where the next form truly begins, and is drawn lower by
+// what its own top lies above its true place (under a point): every form's
+// marks keep their place to a fraction of a twip, whatever the job's length.
+void QtPrinter::SizeForm(int index) {
+  if (formHeight_ <= 0) return;
+  const auto pointAbove = [this](int form) {
+    return std::floor(static_cast<double>(form) * formHeight_ / kTwipsPerPoint);
+  };
+  const double width = printer_->pageLayout().pageSize().sizePoints().width();
+  SetSheet(QPageSize(QSizeF(width, pointAbove(index + 1) - pointAbove(index)), QPageSize::Point, QString(),
+                     QPageSize::ExactMatch));
+}
+
+void QtPrinter::SetSheet(const QPageSize& size) {
   if (!printer_->setPageSize(size)) Fail("La impresora no admite ese tamaño de papel");
+  KeepPrintableArea(*printer_);
 }
 
 void QtPrinter::NewPage() {
@@ -154,28 +209,45 @@ void QtPrinter::NewPage() {
 
 bool QtPrinter::ReadyToDraw() {
   if (!painter_.isActive() && !BeginJob()) return false;
-  for (; breaksOwed_ > 0; --breaksOwed_) {
+  while (breaksOwed_ > 0) {
+    --breaksOwed_;
+    const int index = page_ - 1 - breaksOwed_;
+    SizeForm(index);
     if (!printer_->newPage()) Fail("No se pudo empezar una página nueva");
+    BeginPage(index);
   }
   return true;
+}
+
+// Twips from the corner of the printable area, on a form drawn at its true
+// place.
+void QtPrinter::BeginPage(int index) {
+  painter_.resetTransform();
+  painter_.scale(printer_->logicalDpiX() / kTwipsPerInch, printer_->logicalDpiY() / kTwipsPerInch);
+  if (formHeight_ > 0) {
+    const double trueTop = static_cast<double>(index) * formHeight_;
+    painter_.translate(0, trueTop - std::floor(trueTop / kTwipsPerPoint) * kTwipsPerPoint);
+  }
 }
 
 bool QtPrinter::BeginJob() {
   // One failed start per job is enough; the rest of it draws nothing.
   if (jobFailed_) return false;
-  if (toPdf_) {
+  if (toPdf_ && !preview_) {
     std::error_code ec;
     std::filesystem::create_directories(pdfFolder_, ec);
     pdfFile_ = NewPdfFileName().string();
     printer_->setOutputFileName(QString::fromStdString(pdfFile_));
   }
+  const int index = page_ - 1 - breaksOwed_;
+  SizeForm(index);
   if (!painter_.begin(printer_)) {
     jobFailed_ = true;
     Fail(toPdf_ ? "No se puede escribir el fichero " + pdfFile_
                 : "No se puede imprimir en " + printer_->printerName().toStdString());
     return false;
   }
-  painter_.scale(printer_->logicalDpiX() / kTwipsPerInch, printer_->logicalDpiY() / kTwipsPerInch);
+  BeginPage(index);
   return true;
 }
 
@@ -189,15 +261,20 @@ std::filesystem::path QtPrinter::NewPdfFileName() const {
 
 std::string QtPrinter::EndJob() {
   lastPdfFile_.clear();
-  if (painter_.isActive()) {
-    if (!painter_.end() || printer_->printerState() == QPrinter::Error)
-      Fail("Error al imprimir en " + (toPdf_ ? pdfFile_ : printer_->printerName().toStdString()));
-    else if (toPdf_)
-      lastPdfFile_ = pdfFile_;
+  if (preview_) {
+    // The next job starts on a page of its own.
+    breaksOwed_ = painter_.isActive() ? 1 : 0;
+  } else {
+    if (painter_.isActive()) {
+      if (!painter_.end() || printer_->printerState() == QPrinter::Error)
+        Fail("Error al imprimir en " + (toPdf_ ? pdfFile_ : printer_->printerName().toStdString()));
+      else if (toPdf_)
+        lastPdfFile_ = pdfFile_;
+    }
+    breaksOwed_ = 0;
   }
   pdfFile_.clear();
   jobFailed_ = false;
-  breaksOwed_ = 0;
   page_ = 1;
   x_ = 0;
   y_ = 0;

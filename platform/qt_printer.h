@@ -1,13 +1,15 @@
 #pragma once
-// The printer on Qt Print Support: the system's default printer, or a PDF file
-// for each job when the system has no printer.
+// The printer on Qt Print Support: the printer the user chose, else the
+// system's default printer, or a PDF file for each job when there is none.
 #include <QPainter>
+#include <QString>
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include "output/printer.h"
 
+class QPageSize;
 class QPrinter;
 
 namespace vetra {
@@ -15,21 +17,32 @@ namespace vetra {
 // Where PDF jobs go unless told otherwise: the user's documents folder.
 std::string DefaultPdfFolder();
 
-// The Qt printer a job goes to: the system's default printer, or, when there
-// is none, a PDF writer on A4 whose printable page is the whole sheet.
+// The printer jobs go to: the one chosen in a preview during this session,
+// else the system's default; empty when jobs become PDF files.
+QString CurrentPrinterName();
+// Sends the following jobs of this session to `name`, or to PDF files when
+// it is empty.
+void ChoosePrinter(const QString& name);
+
+// The Qt printer named `name`, or, when it is empty or unknown, a PDF writer
+// on A4 laid out as a typical office printer lays out its page. Either way
+// the origin is the corner of the device's printable area.
+std::unique_ptr<QPrinter> MakeQPrinter(const QString& name);
+// The Qt printer of CurrentPrinterName().
 std::unique_ptr<QPrinter> MakeDefaultQPrinter();
 
 class QtPrinter final : public Printer {
  public:
   enum class Output {
-    DefaultPrinter,  // a PDF file only when the system has no default printer
+    DefaultPrinter,  // a PDF file only when there is no printer to go to
     Pdf,             // always a PDF file
   };
 
   // PDF files are written into `pdfFolder`, made when missing.
   explicit QtPrinter(std::string pdfFolder, Output output = Output::DefaultPrinter);
-  // Draws on a printer made elsewhere, as it is: a print preview's.
-  explicit QtPrinter(QPrinter& device);
+  // Draws on a print preview's printer: the jobs follow one another as
+  // pages, and the boxes of the forms are drawn under the marks.
+  explicit QtPrinter(QPrinter& preview);
   ~QtPrinter() override;
   QtPrinter(const QtPrinter&) = delete;
   QtPrinter& operator=(const QtPrinter&) = delete;
@@ -50,6 +63,7 @@ class QtPrinter final : public Printer {
   void Line(double fromX, double fromY, double toX, double toY) override;
   void FillBox(double left, double top, double width, double height) override;
   void SetLineWidth(int dots) override { lineWidth_ = dots; }
+  void FormBox(double left, double top, double width, double height) override;
   void SetPaperSize(PaperSize size) override;
   int PageHeight() const override;
   void SetPageHeight(int twips) override;
@@ -62,16 +76,18 @@ class QtPrinter final : public Printer {
   // be drawn.
   bool ReadyToDraw();
   bool BeginJob();
+  void BeginPage(int index);
+  void SizeForm(int index);
+  void SetSheet(const QPageSize& size);
   void ApplyPen();
   QFont CurrentFont() const;
-  QSizeF Sheet() const;
-  void SetSheet(QSizeF millimetres);
   void Fail(const std::string& message);
   std::filesystem::path NewPdfFileName() const;
 
   std::unique_ptr<QPrinter> ownPrinter_;  // outlives painter_
   QPrinter* printer_;
   QPainter painter_;
+  bool preview_ = false;
   bool toPdf_ = false;
   std::filesystem::path pdfFolder_;
   std::string pdfFile_;      // file of the running job
@@ -87,6 +103,7 @@ class QtPrinter final : public Printer {
   double y_ = 0;
   int page_ = 1;
   int breaksOwed_ = 0;  // page breaks asked for and not yet made
+  int formHeight_ = 0;  // twips of a continuous form; 0 for sheets
 };
 
 }  // namespace vetra

@@ -111,6 +111,7 @@ TEST(SlipRelation, RowsOfFourOrSevenSlipsThreeRowsToAPage) {
   PrintSlipRelation(printer, t.app, 1, 33, false, run);
 
   EXPECT_EQ(printer.Of(PrinterOp::NewPage).size(), 3u);
+  EXPECT_EQ(printer.Of(PrinterOp::PaperSize).front().value, double(PaperSize::A4));
   const std::string head = std::string(20, ' ') + "JORNADA NRO.  1 DE FECHA 12/10/02 (Orden  1)" + std::string(14, ' ');
   const std::vector<std::string> page1 = Page(printer, 1);
   ASSERT_EQ(page1.size(), 5u + 3 * 21);
@@ -137,6 +138,7 @@ TEST(SlipRelation, RowsOfFourOrSevenSlipsThreeRowsToAPage) {
   // Wide paper: seven places to a row, counted from the first slip chosen.
   RecordingPrinter wide;
   PrintSlipRelation(wide, t.app, 32, 33, true, run);
+  EXPECT_EQ(wide.Of(PrinterOp::PaperSize).front().value, double(PaperSize::Wide));
   const std::vector<std::string> page = Page(wide, 1);
   ASSERT_EQ(page.size(), 5u + 21);
   EXPECT_EQ(page[3].substr(20 + 44), std::string(64, ' ') + "P\xE1gina..:  1");

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPrintPreviewWidget>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -82,6 +83,16 @@ void RecordMessages(QStringList& titles) {
   SetMessageHookForTesting([&titles](Mensajes& dialog) {
     titles << Child<QLabel>(&dialog, "Tex_Titulo")->text();
     QTest::mouseClick(Child(&dialog, "Pic_Salir"), Qt::LeftButton);
+  });
+}
+
+// Sends the pages to print as soon as the preview shows them, keeping how
+// many there were.
+void PrintFromPreview(int& pages) {
+  testing::WhenModal([&pages](QWidget* preview) {
+    QCOMPARE(preview->objectName(), QStringLiteral("vistaPrevia"));
+    pages = Child<QPrintPreviewWidget>(preview, "paginas")->pageCount();
+    Press(preview, "imprimir");
   });
 }
 
@@ -201,7 +212,10 @@ class OutputScreensTest : public QObject {
       QTest::mouseClick(control, Qt::LeftButton);
     });
     operatorTimer.start(5);
+    int previewed = 0;
+    PrintFromPreview(previewed);
     Press(&screen, "Pic_Imprimir");
+    QCOMPARE(previewed, 2);  // a page for each slip, and nothing asked while previewing
     QCOMPARE(titles, QStringList{QStringLiteral("ÚLTIMO BOLETO INCOMPLETO")});
     QVERIFY(nextHiddenOnTheLast);
     QCOMPARE(printed.Texts(), (std::vector<std::string>{"2", "3"}));
@@ -226,7 +240,10 @@ class OutputScreensTest : public QObject {
     QCOMPARE(f.t.app.printAdjust3, std::int16_t{100});
     QCOMPARE(f.t.app.printAdjust1, std::int16_t{0});
     Child<QCheckBox>(&screen, "Chk_PruImp")->setChecked(true);
+    int previewed = 0;
+    PrintFromPreview(previewed);
     Press(&screen, "Pic_Imprimir");
+    QCOMPARE(previewed, 1);
     QCOMPARE(titles, QStringList{QStringLiteral("IMPRESIÓN EN PDF")});
 
     // One page of continuous paper: A4 wide, 158.5 mm long.

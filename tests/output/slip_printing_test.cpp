@@ -48,6 +48,23 @@ std::vector<Box> Boxes(const RecordingPrinter& printer) {
   return boxes;
 }
 
+// Every cross of the page lies inside a box of the form drawn for the
+// preview, a box of its own.
+void ExpectEachCrossInItsBox(const RecordingPrinter& printer, double width, double height) {
+  const auto boxes = printer.Of(PrinterOp::FormBox);
+  const std::set<Corner> crosses = Crosses(printer, width, height)[0];
+  ASSERT_EQ(boxes.size(), crosses.size());
+  std::set<Corner> boxed;
+  for (const auto& box : boxes)
+    for (const Corner& c : crosses) {
+      if (c.first > box.x && c.first + width < box.x + box.width && c.second > box.y &&
+          c.second + height < box.y + box.height) {
+        EXPECT_TRUE(boxed.insert(c).second);
+      }
+    }
+  EXPECT_EQ(boxed, crosses);
+}
+
 MarkGrid ThreeMarks() {
   MarkGrid grid{};
   grid[0][0][0] = 1;   // column 1, match 1, "1"
@@ -145,11 +162,13 @@ TEST(SlipRuns, ATestPrintMarksEveryBoxWithoutAFileAndARealRunWithoutOnePrintsNot
   ScriptedRun run;
   PrintIndividualSlips(single, t.app, {.testPrint = true}, run, kSpanish);
   EXPECT_EQ(Crosses(single, 70, 130)[0].size(), 336u);
+  ExpectEachCrossInItsBox(single, 70, 130);
   EXPECT_EQ(Labels(single), (std::vector<Label>{{"999.999", 6500, 10, 1}}));
   // Continuous paper: both slots of one page, with the continuous offsets.
   ImpriContinuo(continuous, t.app, {.testPrint = true}, run, kSpanish);
   EXPECT_EQ(Labels(continuous), (std::vector<Label>{{"999.999", 567, 0, 1}, {"999.999", 6557, 0, 1}}));
   EXPECT_EQ(Crosses(continuous, 130, 70)[0].size(), 672u);
+  ExpectEachCrossInItsBox(continuous, 130, 70);
   EXPECT_EQ(run.events, (std::vector<std::string>{"job", "job"}));
 
   RecordingPrinter nothing;

@@ -19,6 +19,8 @@ using testing::Run;
 // Pages are rendered at 100 dots per inch: 14.4 twips to a dot.
 constexpr int kDpi = 100;
 int Dots(double twips) { return static_cast<int>(std::lround(twips * kDpi / 1440)); }
+// A PDF's printable area begins a quarter of an inch in from the edges.
+constexpr double kOrigin = 360;
 
 int PageCount(const std::string& file) {
   const QString info = Run(QStringLiteral("pdfinfo"), {QString::fromStdString(file)});
@@ -38,7 +40,8 @@ QImage RenderPage(const std::string& file, int page, const testing::TempFolder& 
 QRect DarkBounds(const QImage& image, const QRect& area) { return testing::DarkBounds(image, area, 128); }
 
 // Whether `value` lies within `slack` of `expected`, saying which it was if not.
-#define NEAR(value, expected, slack) QVERIFY2(std::abs((value) - (expected)) <= (slack), qPrintable(QString::number(value)))
+#define NEAR(value, expected, slack) \
+  QVERIFY2(std::abs((value) - (expected)) <= (slack), qPrintable(QString::number(value)))
 
 }  // namespace
 
@@ -59,8 +62,9 @@ class QtPrinterTest : public QObject {
     QVERIFY2(lineHeight > 215 && lineHeight < 227, qPrintable(QString::number(lineHeight)));
     printer.Print("MMMMMMMMMM");
     printer.FillBox(2880, 4320, 1440, 720);
-    // 60 dots of a 600-dot PDF are a tenth of an inch.
-    printer.SetLineWidth(60);
+    printer.FormBox(2880, 5760, 1440, 720);  // a preview's only: not on paper
+    // 30 dots of a 300-dpi printer are a tenth of an inch, on any device.
+    printer.SetLineWidth(30);
     printer.Line(1440, 7200, 5760, 7200);
     printer.NewPage();
     printer.Print("SEGUNDA \xC1");  // Windows-1252 "Á"
@@ -73,50 +77,97 @@ class QtPrinterTest : public QObject {
     QVERIFY(Run(QStringLiteral("pdftotext"), {QString::fromStdString(pdf), QStringLiteral("-")})
                 .contains(QStringLiteral("SEGUNDA Á")));
 
+    // The PDF's printable area begins a quarter of an inch in, as on a
+    // typical printer: everything lies 360 twips right and down.
     const QImage page = RenderPage(pdf, 1, folder);
     NEAR(page.height(), 1169, 1);  // A4
-    QCOMPARE(DarkBounds(page, QRect(0, 0, 90, Dots(2880) - 5)), QRect());
+    QCOMPARE(DarkBounds(page, QRect(0, 0, 827, Dots(kOrigin + 2880) - 5)), QRect());
+    QCOMPARE(DarkBounds(page, QRect(0, 0, Dots(kOrigin) - 1, 1169)), QRect());
     // Ten characters of Courier New 9.75 are 1170 twips wide.
-    const QRect first = DarkBounds(page, QRect(0, Dots(2880) - 5, 300, Dots(lineHeight)));
-    NEAR(first.left(), Dots(1440) + 1, 1);
-    NEAR(first.top(), Dots(2880) + 2, 2);
-    NEAR(first.right(), Dots(1440 + 9.75 * 117), Dots(0.25 * 117));
-    const QRect second = DarkBounds(page, QRect(0, first.bottom() + 2, 300, Dots(lineHeight)));
-    NEAR(second.left(), 1, 1);
+    const QRect first = DarkBounds(page, QRect(0, Dots(kOrigin + 2880) - 5, 400, Dots(lineHeight)));
+    NEAR(first.left(), Dots(kOrigin + 1440) + 1, 1);
+    NEAR(first.top(), Dots(kOrigin + 2880) + 2, 2);
+    NEAR(first.right(), Dots(kOrigin + 1440 + 9.75 * 117), Dots(0.25 * 117));
+    const QRect second = DarkBounds(page, QRect(0, first.bottom() + 2, 400, Dots(lineHeight)));
+    NEAR(second.left(), Dots(kOrigin) + 1, 1);
     NEAR(second.top() - first.top(), lineHeight * kDpi / 1440, 1.0);
 
-    const QRect box = DarkBounds(page, QRect(150, 250, 200, 150));
-    NEAR(box.left(), Dots(2880), 1);
-    NEAR(box.top(), Dots(4320), 1);
-    NEAR(box.right() + 1, Dots(4320), 1);
-    NEAR(box.bottom() + 1, Dots(5040), 1);
+    const QRect box = DarkBounds(page, QRect(200, 280, 200, 100));
+    NEAR(box.left(), Dots(kOrigin + 2880), 1);
+    NEAR(box.top(), Dots(kOrigin + 4320), 1);
+    NEAR(box.right() + 1, Dots(kOrigin + 4320), 1);
+    NEAR(box.bottom() + 1, Dots(kOrigin + 5040), 1);
     QVERIFY(qGray(page.pixel(box.center())) < 64);  // filled
+    QCOMPARE(testing::DarkBounds(page, QRect(200, Dots(kOrigin + 5760) - 5, 200, 60), 250), QRect());
 
-    const QRect line = DarkBounds(page, QRect(50, Dots(7200) - 20, 400, 40));
+    const QRect line = DarkBounds(page, QRect(50, Dots(kOrigin + 7200) - 20, 500, 40));
     NEAR(line.height(), Dots(144), 2);
-    NEAR(line.center().y(), Dots(7200), 1);
+    NEAR(line.center().y(), Dots(kOrigin + 7200), 1);
 
-    // Page 2 starts at its own top-left corner.
-    const QRect top = DarkBounds(RenderPage(pdf, 2, folder), QRect(0, 0, 300, 60));
-    QVERIFY(top.left() <= 2 && top.top() <= 4);
+    // Page 2 starts at the corner of its own printable area.
+    const QRect top = DarkBounds(RenderPage(pdf, 2, folder), QRect(0, 0, 300, 80));
+    NEAR(top.left(), Dots(kOrigin) + 1, 1);
+    NEAR(top.top(), Dots(kOrigin) + 3, 3);
   }
 
-  void ContinuousPaperGetsAShorterSheetThatOutlivesTheJob() {
+  void ContinuousFormsKeepTheirPlaceToTheTwipAndWidePaperIs350Millimetres() {
     testing::TempFolder folder;
     QtPrinter printer(folder.Path(), QtPrinter::Output::Pdf);
     printer.SetPaperSize(PaperSize::A4);
-    printer.SetPageHeight(static_cast<int>(std::lround(printer.PageHeight() * 158.5 / 297)));
-    printer.Print("1");
-    printer.NewPage();
-    printer.Print("2");
+    QCOMPARE(printer.PageHeight(), 16838);
+    printer.SetPageHeight(8986);  // 158.5 mm
+    QCOMPARE(printer.PageHeight(), 8986);
+    constexpr int kForms = 500;
+    for (int form = 1; form <= kForms; ++form) {
+      printer.MoveTo(1000, 4000);
+      printer.Print("X");
+      printer.NewPage();
+    }
     QCOMPARE(printer.EndJob(), std::string());
-    NEAR(RenderPage(printer.LastPdfFile(), 2, folder).height(), 624, 1);
+    const QString pdf = QString::fromStdString(printer.LastPdfFile());
+
+    // Pages of whole points; the paper under form k begins where the
+    // previous pages end.
+    const QStringList boxes = Run(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                                                QStringLiteral("-l"), QString::number(kForms),
+                                                                QStringLiteral("-box"), pdf})
+                                  .split(QLatin1Char('\n'))
+                                  .filter(QStringLiteral("MediaBox"));
+    QCOMPARE(boxes.size(), kForms);
+    std::vector<double> paperTop{0};
+    for (const QString& box : boxes) {
+      const QStringList numbers = box.section(QLatin1Char(':'), 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+      NEAR(numbers[2].toDouble(), 595, 0.5);  // A4's width
+      paperTop.push_back(paperTop.back() + numbers[3].toDouble() * 20);
+    }
+    NEAR(paperTop[kForms], kForms * 8986.0, 20);
+
+    // The text of form k, measured from the start of the paper, lies
+    // (k - 1) x 8986 twips below that of the first, within a twip.
+    const QStringList words = Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")})
+                                  .split(QLatin1Char('\n'))
+                                  .filter(QStringLiteral("<word"));
+    QCOMPARE(words.size(), kForms);
+    double first = 0, worst = 0;
+    for (int k = 1; k <= kForms; ++k) {
+      const double yMin = words[k - 1].section(QStringLiteral("yMin=\""), 1).section(QLatin1Char('"'), 0, 0).toDouble();
+      const double onPaper = paperTop[k - 1] + yMin * 20;
+      if (k == 1) first = onPaper;
+      worst = std::max(worst, std::abs(onPaper - first - (k - 1) * 8986.0));
+    }
+    QVERIFY2(worst <= 1, qPrintable(QString::number(worst)));
+
+    // The size stays for the next job; the wide paper is 350 mm wide.
     printer.Print("3");
     QCOMPARE(printer.EndJob(), std::string());
-    // Every page 158.5 mm long, as near as Qt's whole points allow; A4's width.
-    const QImage page = RenderPage(printer.LastPdfFile(), 1, folder);
-    NEAR(page.height(), 624, 1);
-    NEAR(page.width(), 827, 1);
+    NEAR(RenderPage(printer.LastPdfFile(), 1, folder).height(), 624, 1);
+    printer.SetPaperSize(PaperSize::Wide);
+    QCOMPARE(printer.PageHeight(), 16838);
+    printer.Print("ancho");
+    QCOMPARE(printer.EndJob(), std::string());
+    const QImage wide = RenderPage(printer.LastPdfFile(), 1, folder);
+    NEAR(wide.width(), 1378, 1);  // 350 mm
+    NEAR(wide.height(), 1169, 1);
   }
 
   void EmptyJobsMakeNoFileAndEveryJobItsOwn() {

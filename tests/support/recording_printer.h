@@ -21,6 +21,7 @@ enum class PrinterOp {
   Print,
   Line,
   FillBox,
+  FormBox,
   LineWidth,
   PaperSize,
   PageHeight,
@@ -31,12 +32,12 @@ enum class PrinterOp {
 struct PrintedOperation {
   PrinterOp op{};
   std::string text{};  // FontName: the name; Print: the text, "" for an empty line
-  double value = 0;  // FontSize, FontBold (0/1), LineWidth, PaperSize (0 User, 1 A4), PageHeight
+  double value = 0;  // FontSize, FontBold (0/1), LineWidth, PaperSize (0 User, 1 A4, 2 Wide), PageHeight
   double x = 0;      // CurrentX and CurrentY: the new position; Print: where the text starts;
-  double y = 0;      // Line: its start; FillBox: its top-left corner
+  double y = 0;      // Line: its start; FillBox, FormBox: its top-left corner
   double toX = 0;    // Line: its end
   double toY = 0;
-  double width = 0;  // FillBox
+  double width = 0;  // FillBox, FormBox
   double height = 0;
   int page = 1;  // page the operation happened on
   // The font in force when it happened.
@@ -88,10 +89,13 @@ class RecordingPrinter : public Printer {
     x_ = left + width;
     y_ = top + height;
   }
+  void FormBox(double left, double top, double width, double height) override {
+    Record({.op = PrinterOp::FormBox, .x = left, .y = top, .width = width, .height = height});
+  }
   void SetLineWidth(int dots) override { Record({.op = PrinterOp::LineWidth, .value = double(dots)}); }
   void SetPaperSize(PaperSize size) override {
-    if (size == PaperSize::A4) pageHeight_ = kA4Height;
-    Record({.op = PrinterOp::PaperSize, .value = size == PaperSize::A4 ? 1.0 : 0.0});
+    if (size != PaperSize::User) pageHeight_ = kA4Height;  // both papers are as long as A4
+    Record({.op = PrinterOp::PaperSize, .value = static_cast<double>(size)});
   }
   int PageHeight() const override { return pageHeight_; }
   void SetPageHeight(int twips) override {
@@ -157,7 +161,7 @@ class RecordingPrinter : public Printer {
 // Readable operations in test failures.
 inline void PrintTo(const PrintedOperation& o, std::ostream* out) {
   static constexpr const char* kNames[] = {"FontName", "FontSize", "FontBold", "CurrentX", "CurrentY",
-                                           "Print",    "Line",     "FillBox",  "LineWidth", "PaperSize",
+                                           "Print",    "Line",     "FillBox",  "FormBox",  "LineWidth", "PaperSize",
                                            "PageHeight", "NewPage", "EndJob"};
   *out << kNames[static_cast<int>(o.op)] << " page " << o.page << " '" << o.text << "' value " << o.value << " at ("
        << o.x << ", " << o.y << ") to (" << o.toX << ", " << o.toY << ") size " << o.width << " x " << o.height;
