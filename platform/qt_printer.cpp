@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
+#include <QPrintEngine>
 #include <QPrinterInfo>
 #include <QStandardPaths>
 #include <algorithm>
@@ -30,6 +31,10 @@ constexpr int kPdfResolution = 600;
 // printable area begins a quarter of an inch in from every edge, so that the
 // file printed later lands where it would have landed on the printer.
 constexpr double kPdfMarginPoints = 18;
+// Qt's CUPS engine adds the job options given under this key (its own
+// PPK_CupsOptions) to those it makes itself.
+const auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
 // Line widths count dots of a 300-dpi printer.
 constexpr double kTwipsPerLineDot = kTwipsPerInch / 300;
 
@@ -159,10 +164,12 @@ void QtPrinter::ApplyPen() {
 void QtPrinter::SetPaperSize(PaperSize size) {
   switch (size) {
     case PaperSize::User: return;  // the sheet in use is the user's own already
-    case PaperSize::A4: formHeight_ = 0; return SetSheet(QPageSize(QPageSize::A4));
-    case PaperSize::Wide:
+    case PaperSize::A4: formHeight_ = 0; return SetSheet(QPageSize(QPageSize::A4), {});
+    case PaperSize::Wide: {
       formHeight_ = 0;
-      return SetSheet(QPageSize(QSizeF(350, 297), QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
+      const QPageSize wide(QSizeF(350, 297), QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+      return SetSheet(wide, wide.size(QPageSize::Point));
+    }
   }
 }
 
@@ -179,23 +186,35 @@ void QtPrinter::SetPageHeight(int twips) { formHeight_ = twips; }
 
 // Qt hands page sizes to the PDF and to CUPS in whole points, and a form of
 // 158.5 mm is 449.29 points: at 449 points a page, the forms would drift one
-// sign row in 36. So each form gets the whole points that end it at the
-// last point above where the next form truly begins, and is drawn lower by
-// what its own top lies above its true place (under a point): every form's
-// marks keep their place to a fraction of a twip, whatever the job's length.
+// sign row in 36. A printer is told the exact length as a job option. A PDF
+// gives each form the whole points that end it at the last point above where
+// the next form truly begins, and draws it lower by what its own top lies
+// above its true place (under a point): every form's marks keep their place
+// to a fraction of a twip, whatever the job's length.
 void QtPrinter::SizeForm(int index) {
   if (formHeight_ <= 0) return;
+  const QPageSize sheet = printer_->pageLayout().pageSize();
+  const double width = sheet.sizePoints().width(), exactWidth = sheet.size(QPageSize::Point).width();
   const auto pointAbove = [this](int form) {
     return std::floor(static_cast<double>(form) * formHeight_ / kTwipsPerPoint);
   };
-  const double width = printer_->pageLayout().pageSize().sizePoints().width();
-  SetSheet(QPageSize(QSizeF(width, pointAbove(index + 1) - pointAbove(index)), QPageSize::Point, QString(),
-                     QPageSize::ExactMatch));
+  const double height = ToPrinter() ? pointAbove(1) : pointAbove(index + 1) - pointAbove(index);
+  SetSheet(QPageSize(QSizeF(width, height), QPageSize::Point, QString(), QPageSize::ExactMatch),
+           {exactWidth, formHeight_ / kTwipsPerPoint});
 }
 
-void QtPrinter::SetSheet(const QPageSize& size) {
+// `exactPoints` is the paper's true size when Qt's whole points miss it.
+void QtPrinter::SetSheet(const QPageSize& size, QSizeF exactPoints) {
   if (!printer_->setPageSize(size)) Fail("La impresora no admite ese tamaño de papel");
   KeepPrintableArea(*printer_);
+  if (!ToPrinter()) return;
+  // CUPS would otherwise take Qt's whole points, and round them down once
+  // more on the way (595 x 449 comes out 594 x 448).
+  QStringList options;
+  if (!exactPoints.isEmpty())
+    options << QStringLiteral("PageSize")
+            << QStringLiteral("Custom.%1x%2").arg(exactPoints.width(), 0, 'f', 2).arg(exactPoints.height(), 0, 'f', 2);
+  printer_->printEngine()->setProperty(kCupsOptions, options);
 }
 
 void QtPrinter::NewPage() {
@@ -224,7 +243,7 @@ bool QtPrinter::ReadyToDraw() {
 void QtPrinter::BeginPage(int index) {
   painter_.resetTransform();
   painter_.scale(printer_->logicalDpiX() / kTwipsPerInch, printer_->logicalDpiY() / kTwipsPerInch);
-  if (formHeight_ > 0) {
+  if (formHeight_ > 0 && !ToPrinter()) {
     const double trueTop = static_cast<double>(index) * formHeight_;
     painter_.translate(0, trueTop - std::floor(trueTop / kTwipsPerPoint) * kTwipsPerPoint);
   }

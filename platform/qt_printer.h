@@ -78,7 +78,9 @@ class QtPrinter final : public Printer {
   bool BeginJob();
   void BeginPage(int index);
   void SizeForm(int index);
-  void SetSheet(const QPageSize& size);
+  void SetSheet(const QPageSize& size, QSizeF exactPoints);
+  // Whether the jobs go to a printer, not to a file or a preview.
+  bool ToPrinter() const { return !toPdf_ && !preview_; }
   void ApplyPen();
   QFont CurrentFont() const;
   void Fail(const std::string& message);

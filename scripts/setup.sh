@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ make cmake qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-liberation poppler-utils libcurl4-openssl-dev
-  qtkeychain-qt6-dev openssl)
+  qtkeychain-qt6-dev openssl cups printer-driver-cups-pdf ghostscript)
 
 missing=()
 for p in "${packages[@]}"; do
