@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QPrinterInfo>
 #include <QRadioButton>
 #include <QScreen>
 #include <algorithm>
@@ -667,9 +668,12 @@ void Listados::TellWherePdfsWent() {
           ? QStringLiteral("el fichero ") + QString::fromStdString(pdfFiles_.front())
           : QString::number(pdfFiles_.size()) + QStringLiteral(" ficheros PDF de la carpeta ") +
                 QString::fromStdString(std::filesystem::path(pdfFiles_.front()).parent_path().string());
+  // The PDF may also have been chosen in the preview.
+  const QString why = CurrentPrinterName().isEmpty() && QPrinterInfo::availablePrinterNames().isEmpty()
+                          ? QStringLiteral("No hay ninguna impresora instalada. ")
+                          : QString();
   ShowMessage(app_, QStringLiteral("IMPRESIÓN EN PDF"),
-              QStringLiteral("No hay ninguna impresora instalada. Lo impreso se ha guardado en ") + where +
-                  QStringLiteral("."));
+              why + QStringLiteral("Lo impreso se ha guardado en ") + where + QStringLiteral("."));
   ShowNormalPointer();
 }
 

@@ -164,12 +164,11 @@ void QtPrinter::ApplyPen() {
 void QtPrinter::SetPaperSize(PaperSize size) {
   switch (size) {
     case PaperSize::User: return;  // the sheet in use is the user's own already
-    case PaperSize::A4: formHeight_ = 0; return SetSheet(QPageSize(QPageSize::A4), {});
-    case PaperSize::Wide: {
+    case PaperSize::A4: formHeight_ = 0; return SetSheet(QPageSize(QPageSize::A4), 0);
+    case PaperSize::Wide:
       formHeight_ = 0;
-      const QPageSize wide(QSizeF(350, 297), QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
-      return SetSheet(wide, wide.size(QPageSize::Point));
-    }
+      return SetSheet(QPageSize(QSizeF(350, 297), QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+                      297 / kMillimetresPerInch * kTwipsPerInch / kTwipsPerPoint);
   }
 }
 
@@ -193,27 +192,28 @@ void QtPrinter::SetPageHeight(int twips) { formHeight_ = twips; }
 // to a fraction of a twip, whatever the job's length.
 void QtPrinter::SizeForm(int index) {
   if (formHeight_ <= 0) return;
-  const QPageSize sheet = printer_->pageLayout().pageSize();
-  const double width = sheet.sizePoints().width(), exactWidth = sheet.size(QPageSize::Point).width();
+  const double width = printer_->pageLayout().pageSize().sizePoints().width();
   const auto pointAbove = [this](int form) {
     return std::floor(static_cast<double>(form) * formHeight_ / kTwipsPerPoint);
   };
   const double height = ToPrinter() ? pointAbove(1) : pointAbove(index + 1) - pointAbove(index);
   SetSheet(QPageSize(QSizeF(width, height), QPageSize::Point, QString(), QPageSize::ExactMatch),
-           {exactWidth, formHeight_ / kTwipsPerPoint});
+           formHeight_ / kTwipsPerPoint);
 }
 
-// `exactPoints` is the paper's true size when Qt's whole points miss it.
-void QtPrinter::SetSheet(const QPageSize& size, QSizeF exactPoints) {
+// `exactHeight` is the paper's true length in points when Qt's whole points
+// miss it, 0 for a standard paper. The width stays in whole points: the
+// pages are as wide as the paper, and CUPS centres a page on its paper.
+void QtPrinter::SetSheet(const QPageSize& size, double exactHeight) {
   if (!printer_->setPageSize(size)) Fail("La impresora no admite ese tamaño de papel");
   KeepPrintableArea(*printer_);
   if (!ToPrinter()) return;
   // CUPS would otherwise take Qt's whole points, and round them down once
   // more on the way (595 x 449 comes out 594 x 448).
   QStringList options;
-  if (!exactPoints.isEmpty())
+  if (exactHeight > 0)
     options << QStringLiteral("PageSize")
-            << QStringLiteral("Custom.%1x%2").arg(exactPoints.width(), 0, 'f', 2).arg(exactPoints.height(), 0, 'f', 2);
+            << QStringLiteral("Custom.%1x%2").arg(size.sizePoints().width()).arg(exactHeight, 0, 'f', 2);
   printer_->printEngine()->setProperty(kCupsOptions, options);
 }
 

@@ -78,7 +78,7 @@ class QtPrinter final : public Printer {
   bool BeginJob();
   void BeginPage(int index);
   void SizeForm(int index);
-  void SetSheet(const QPageSize& size, QSizeF exactPoints);
+  void SetSheet(const QPageSize& size, double exactHeight);
   // Whether the jobs go to a printer, not to a file or a preview.
   bool ToPrinter() const { return !toPdf_ && !preview_; }
   void ApplyPen();

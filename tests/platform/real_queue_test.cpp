@@ -3,15 +3,19 @@
 // three continuous forms and a wide relation go through the program's own
 // printer; the PDFs that come out are measured against the layout, which the
 // recording printer gives in twips.
+#include <QComboBox>
 #include <QImage>
+#include <QPushButton>
 #include <QTest>
 #include <cmath>
 #include <map>
 
 #include "output/listings.h"
 #include "output/slip_printing.h"
+#include "platform/print_preview.h"
 #include "platform/qt_printer.h"
 #include "tests/output/output_test_support.h"
+#include "tests/support/gui_support.h"
 #include "tests/support/pdf_pages.h"
 #include "tests/support/private_cups.h"
 #include "tests/support/recording_printer.h"
@@ -250,12 +254,22 @@ class RealQueueTest : public QObject {
   void MarksAndTextLandToTheTwipAndNothingIsCut() {
     QFETCH(QString, queue);
     QFETCH(double, origin);
-    // The default printer is the first queue; the other is chosen, as in the
-    // preview.
-    if (queue != QStringLiteral("zero")) ChoosePrinter(queue);
-    QCOMPARE(CurrentPrinterName(), queue);
     AppState& app = state_.app;
     testing::ScriptedRun run;
+    // The default printer is the first queue; the preview offers both and
+    // the PDF file, and the other queue is chosen there.
+    QStringList offered;
+    testing::WhenModal([&offered, queue](QWidget* preview) {
+      auto* printers = preview->findChild<QComboBox*>(QStringLiteral("impresora"));
+      for (int i = 0; i < printers->count(); ++i) offered << printers->itemData(i).toString();
+      printers->setCurrentIndex(printers->findData(queue));
+      QTest::mouseClick(preview->findChild<QPushButton*>(QStringLiteral("imprimir")), Qt::LeftButton);
+    });
+    QVERIFY(ShowPrintPreview(nullptr, [&](Printer& p) {
+      PrintIndividualSlips(p, app, {.firstSlip = 1, .lastSlip = 1}, run, testing::kSpanish);
+    }));
+    QCOMPARE(offered, (QStringList{QStringLiteral("margins"), QStringLiteral("zero"), QString()}));
+    QCOMPARE(CurrentPrinterName(), queue);
 
     // Slip 1 in layout 1 with the reading marks of the reverse side, on A4.
     RecordingPrinter slipLayout;
