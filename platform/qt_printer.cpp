@@ -126,6 +126,7 @@ void QtPrinter::Print(std::string_view text) {
   const QFontMetricsF metrics(font, printer_);
   if (!text.empty() && ReadyToDraw()) {
     painter_.setFont(font);
+    painter_.setPen(Qt::black);
     painter_.drawText(QPointF(x_, y_ + metrics.ascent()), FromFileText(text));
   }
   x_ = 0;

@@ -14,11 +14,13 @@ namespace vetra {
 
 namespace {
 
-// Three pages in two jobs; the first holds a black square of one inch and,
-// beside it, the faint box of a form.
+// Three pages in two jobs; the first holds a black square of one inch,
+// beside it the faint box of a form, and below them a text.
 void ThreePages(Printer& printer) {
   printer.FillBox(1440, 1440, 1440, 1440);
   printer.FormBox(4320, 1440, 1440, 1440);
+  printer.MoveTo(1440, 4320);
+  printer.Print("MMMM");  // black, after the faint box
   printer.NewPage();
   printer.Print("dos");
   printer.EndJob();
@@ -71,6 +73,8 @@ class PrintPreviewTest : public QObject {
     const QRect formArea(square.right() + square.width() / 2, square.top() - 4, square.width() * 2, square.height() + 8);
     QVERIFY(!testing::DarkBounds(picture, formArea, 245).isEmpty());
     QCOMPARE(testing::DarkBounds(picture, formArea, 120), QRect());
+    const QRect textArea(square.left(), square.top() + square.height() * 2 + 2, square.width() * 2, square.height() / 4);
+    QVERIFY(!testing::DarkBounds(picture, textArea, 100).isEmpty());
 
     AnswerPreview(seen, "cancelar");
     QVERIFY(!ShowPrintPreview(nullptr, ThreePages));
