@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
-#include <QPrinterInfo>
 #include <QRadioButton>
 #include <QScreen>
 #include <algorithm>
@@ -668,12 +667,8 @@ void Listados::TellWherePdfsWent() {
           ? QStringLiteral("el fichero ") + QString::fromStdString(pdfFiles_.front())
           : QString::number(pdfFiles_.size()) + QStringLiteral(" ficheros PDF de la carpeta ") +
                 QString::fromStdString(std::filesystem::path(pdfFiles_.front()).parent_path().string());
-  // The PDF may also have been chosen in the preview.
-  const QString why = CurrentPrinterName().isEmpty() && QPrinterInfo::availablePrinterNames().isEmpty()
-                          ? QStringLiteral("No hay ninguna impresora instalada. ")
-                          : QString();
   ShowMessage(app_, QStringLiteral("IMPRESIÓN EN PDF"),
-              why + QStringLiteral("Lo impreso se ha guardado en ") + where + QStringLiteral("."));
+              WhyPdf() + QStringLiteral("Lo impreso se ha guardado en ") + where + QStringLiteral("."));
   ShowNormalPointer();
 }
 

@@ -80,6 +80,11 @@ QString CurrentPrinterName() {
 
 void ChoosePrinter(const QString& name) { ChosenPrinter() = name; }
 
+QString WhyPdf() {
+  return QPrinterInfo::availablePrinterNames().isEmpty() ? QStringLiteral("No hay ninguna impresora instalada. ")
+                                                         : QString();
+}
+
 std::unique_ptr<QPrinter> MakeQPrinter(const QString& name) {
   const QPrinterInfo info = name.isEmpty() ? QPrinterInfo() : QPrinterInfo::printerInfo(name);
   if (info.isNull()) return MakePdfWriter();

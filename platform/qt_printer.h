@@ -24,6 +24,11 @@ QString CurrentPrinterName();
 // it is empty.
 void ChoosePrinter(const QString& name);
 
+// Why a job became a PDF file, for the message that says where it went:
+// "No hay ninguna impresora instalada. ", or nothing when the user chose the
+// file in a preview.
+QString WhyPdf();
+
 // The Qt printer named `name`, or, when it is empty or unknown, a PDF writer
 // on A4 laid out as a typical office printer lays out its page. Either way
 // the origin is the corner of the device's printable area.

@@ -426,7 +426,7 @@ void Escrutin::PrintScrutiny() {
     ShowMessage(app_, QStringLiteral("ERROR DE IMPRESIÓN"), FromMessage(failure));
   } else if (qtPrinter && !qtPrinter->LastPdfFile().empty()) {
     ShowMessage(app_, QStringLiteral("ESCRUTINIO EN PDF"),
-                QStringLiteral("No hay ninguna impresora instalada. El escrutinio se ha guardado en el fichero ") +
+                WhyPdf() + QStringLiteral("El escrutinio se ha guardado en el fichero ") +
                     QString::fromStdString(qtPrinter->LastPdfFile()) + QStringLiteral("."));
   }
 }
