@@ -1,7 +1,6 @@
 // The Qt printer: twips on paper, fonts, pages and the PDF fallback. The PDF
 // is read back with poppler's tools and its pages looked at as pictures.
 #include <QImage>
-#include <QPrinterInfo>
 #include <QTest>
 #include <cmath>
 #include <filesystem>
@@ -207,8 +206,8 @@ class QtPrinterTest : public QObject {
     QCOMPARE(printer.EndJob(), std::string());  // the next, empty, job has nothing to report
   }
 
+  // The tests see no printer, whatever the machine has.
   void WithoutAPrinterTheJobBecomesAPdf() {
-    if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("this machine has a printer");
     testing::TempFolder folder;
     QtPrinter printer(folder.Path());
     printer.Print("Vetra32");
