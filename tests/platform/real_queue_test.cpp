@@ -1,8 +1,10 @@
 // Printing through real CUPS queues: a private cupsd with a queue of zero
-// hardware margins and one with a quarter of an inch on every side. A slip,
-// three continuous forms and a wide relation go through the program's own
-// printer; the PDFs that come out are measured against the layout, which the
-// recording printer gives in twips.
+// hardware margins and one with a quarter of an inch on every side. A slip
+// with its reading marks, a test print, the basic-data listing, three
+// continuous forms and a wide relation go through the program's own printer;
+// the PDFs that come out are measured against the layout, which the
+// recording printer gives in twips, and their texts against the program's
+// own PDF.
 #include <QComboBox>
 #include <QImage>
 #include <QPushButton>
@@ -284,6 +286,24 @@ class RealQueueTest : public QObject {
     CheckMarks(slipLayout, slip, lost);
     QCOMPARE(lost, 0);
     CheckTexts(slipLayout, slip, ownSlip);
+
+    // The test print of layout 2, every box marked, and the basic-data
+    // listing.
+    app.printOrientation = 2;
+    RecordingPrinter testLayout;
+    Output test, ownTest;
+    PrintThrough(queue, origin, [&](Printer& p) {
+      PrintIndividualSlips(p, app, {.testPrint = true}, run, testing::kSpanish);
+    }, testLayout, test, ownTest);
+    app.printOrientation = 1;
+    CheckMarks(testLayout, test, lost);
+    QCOMPARE(lost, 0);
+    CheckTexts(testLayout, test, ownTest);
+    RecordingPrinter summaryLayout;
+    Output summary, ownSummary;
+    PrintThrough(queue, origin, [&](Printer& p) { PrintReductionSummary(p, app, 1, run, testing::kSpanish); },
+                 summaryLayout, summary, ownSummary);
+    CheckTexts(summaryLayout, summary, ownSummary);
 
     // Three continuous forms, each 158.5 mm below the one before.
     RecordingPrinter formLayout;
