@@ -70,10 +70,12 @@ class PrintPreviewTest : public QObject {
     while (pageLeft < square.left() && qGray(picture.pixel(pageLeft, square.center().y())) < 250) ++pageLeft;
     QVERIFY(std::abs(square.left() - pageLeft - square.width() * 5 / 4) <= 2);
     // The form's box beside it: drawn, and faint.
-    const QRect formArea(square.right() + square.width() / 2, square.top() - 4, square.width() * 2, square.height() + 8);
+    const QRect formArea(square.right() + square.width() / 2, square.top() - 4, square.width() * 2,
+                         square.height() + 8);
     QVERIFY(!testing::DarkBounds(picture, formArea, 245).isEmpty());
     QCOMPARE(testing::DarkBounds(picture, formArea, 120), QRect());
-    const QRect textArea(square.left(), square.top() + square.height() * 2 + 2, square.width() * 2, square.height() / 4);
+    const QRect textArea(square.left(), square.top() + square.height() * 2 + 2, square.width() * 2,
+                         square.height() / 4);
     QVERIFY(!testing::DarkBounds(picture, textArea, 100).isEmpty());
 
     AnswerPreview(seen, "cancelar");

@@ -40,9 +40,10 @@ constexpr double kCharacter = 117;
 // How near a mark must land to its place.
 constexpr double kSlack = 5;
 
-#define NEAR(value, expected, slack)                                                                    \
-  QVERIFY2(std::abs((value) - (expected)) <= (slack),                                                   \
-           qPrintable(QStringLiteral("%1 where %2 was expected (%3)").arg(value).arg(expected).arg(QStringLiteral(#value))))
+#define NEAR(value, expected, slack)                  \
+  QVERIFY2(std::abs((value) - (expected)) <= (slack), \
+           qPrintable(                                \
+               QStringLiteral("%1 where %2 was expected (%3)").arg(value).arg(expected).arg(QStringLiteral(#value))))
 
 // Where the program's own PDF puts the printable area's corner.
 constexpr double kPdfOrigin = 360;
@@ -65,9 +66,9 @@ std::vector<QSizeF> PageSizes(const QString& pdf) {
 
 QImage RenderPage(const QString& pdf, int page) {
   const QString prefix = pdf + QStringLiteral("-page");
-  Run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(kDpi), QStringLiteral("-gray"),
-                                   QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                                   QString::number(page), QStringLiteral("-singlefile"), pdf, prefix});
+  Run(QStringLiteral("pdftoppm"),
+      {QStringLiteral("-r"), QString::number(kDpi), QStringLiteral("-gray"), QStringLiteral("-f"),
+       QString::number(page), QStringLiteral("-l"), QString::number(page), QStringLiteral("-singlefile"), pdf, prefix});
   return QImage(prefix + QStringLiteral(".pgm")).convertToFormat(QImage::Format_Grayscale8);
 }
 
@@ -143,8 +144,8 @@ void CheckMarks(const RecordingPrinter& layout, const Output& out, int& lost) {
   QVERIFY(lines.size() > 100);
   for (int k = 1; k <= static_cast<int>(out.sizes.size()); ++k) {
     const QImage image = RenderPage(out.pdf, k);
-    const QRectF printable = QRectF(QPointF(0, 0), out.sizes[k - 1]).adjusted(out.origin, out.origin, -out.origin,
-                                                                               -out.origin);
+    const QRectF printable =
+        QRectF(QPointF(0, 0), out.sizes[k - 1]).adjusted(out.origin, out.origin, -out.origin, -out.origin);
     const auto check = [&](const QRectF& mark, double amount, bool readingMark) {
       const QRectF place = out.OnSheet(mark, k);
       if (!printable.contains(place)) {
@@ -183,7 +184,8 @@ void CheckTexts(const RecordingPrinter& layout, const Output& out, const Output&
       if (text.page == k && !text.text.empty())
         texts |= QRectF(text.x, text.y, text.text.size() * kCharacter * 1.1, 240);
     const QRectF found = InkBounds(image, out.OnSheet(texts, k)).translated(-out.origin, -out.origin - out.FormTop(k));
-    const QRectF expected = InkBounds(ownImage, own.OnSheet(texts, k)).translated(-own.origin, -own.origin - own.FormTop(k));
+    const QRectF expected =
+        InkBounds(ownImage, own.OnSheet(texts, k)).translated(-own.origin, -own.origin - own.FormTop(k));
     QVERIFY(!expected.isEmpty());
     NEAR(found.left(), expected.left(), kSlack);
     NEAR(found.top(), expected.top(), kSlack);
@@ -211,7 +213,8 @@ class RealQueueTest : public QObject {
   void PrintThrough(const QString& queue, double origin, const std::function<void(Printer&)>& job,
                     RecordingPrinter& layout, Output& out, Output& own) {
     job(layout);
-    for (const PrintedOperation& height : layout.Of(PrinterOp::PageHeight)) out.formHeight = own.formHeight = height.value;
+    for (const PrintedOperation& height : layout.Of(PrinterOp::PageHeight))
+      out.formHeight = own.formHeight = height.value;
     QtPrinter pdf(folder_.File("own" + std::to_string(++ownJobs_)), QtPrinter::Output::Pdf);
     job(pdf);
     own.pdf = QString::fromStdString(pdf.LastPdfFile());
@@ -270,15 +273,19 @@ class RealQueueTest : public QObject {
     QVERIFY(ShowPrintPreview(nullptr, [&](Printer& p) {
       PrintIndividualSlips(p, app, {.firstSlip = 1, .lastSlip = 1}, run, testing::kSpanish);
     }));
-    QCOMPARE(offered, (QStringList{QStringLiteral("margins"), QStringLiteral("zero"), QString()}));
+    QCOMPARE(offered,
+             (QStringList{QStringLiteral("margins"), QStringLiteral("probe"), QStringLiteral("zero"), QString()}));
     QCOMPARE(CurrentPrinterName(), queue);
 
     // Slip 1 in layout 1 with the reading marks of the reverse side, on A4.
     RecordingPrinter slipLayout;
     Output slip, ownSlip;
-    PrintThrough(queue, origin, [&](Printer& p) {
-      PrintIndividualSlips(p, app, {.firstSlip = 1, .lastSlip = 1, .reverse = true}, run, testing::kSpanish);
-    }, slipLayout, slip, ownSlip);
+    PrintThrough(
+        queue, origin,
+        [&](Printer& p) {
+          PrintIndividualSlips(p, app, {.firstSlip = 1, .lastSlip = 1, .reverse = true}, run, testing::kSpanish);
+        },
+        slipLayout, slip, ownSlip);
     QCOMPARE(slip.sizes.size(), std::size_t{1});
     NEAR(slip.sizes[0].width(), 11906, 20);
     NEAR(slip.sizes[0].height(), 16838, 20);
@@ -292,25 +299,27 @@ class RealQueueTest : public QObject {
     app.printOrientation = 2;
     RecordingPrinter testLayout;
     Output test, ownTest;
-    PrintThrough(queue, origin, [&](Printer& p) {
-      PrintIndividualSlips(p, app, {.testPrint = true}, run, testing::kSpanish);
-    }, testLayout, test, ownTest);
+    PrintThrough(
+        queue, origin, [&](Printer& p) { PrintIndividualSlips(p, app, {.testPrint = true}, run, testing::kSpanish); },
+        testLayout, test, ownTest);
     app.printOrientation = 1;
     CheckMarks(testLayout, test, lost);
     QCOMPARE(lost, 0);
     CheckTexts(testLayout, test, ownTest);
     RecordingPrinter summaryLayout;
     Output summary, ownSummary;
-    PrintThrough(queue, origin, [&](Printer& p) { PrintReductionSummary(p, app, 1, run, testing::kSpanish); },
-                 summaryLayout, summary, ownSummary);
+    PrintThrough(
+        queue, origin, [&](Printer& p) { PrintReductionSummary(p, app, 1, run, testing::kSpanish); }, summaryLayout,
+        summary, ownSummary);
     CheckTexts(summaryLayout, summary, ownSummary);
 
     // Three continuous forms, each 158.5 mm below the one before.
     RecordingPrinter formLayout;
     Output forms, ownForms;
-    PrintThrough(queue, origin, [&](Printer& p) {
-      ImpriContinuo(p, app, {.firstSlip = 1, .lastSlip = 6}, run, testing::kSpanish);
-    }, formLayout, forms, ownForms);
+    PrintThrough(
+        queue, origin,
+        [&](Printer& p) { ImpriContinuo(p, app, {.firstSlip = 1, .lastSlip = 6}, run, testing::kSpanish); }, formLayout,
+        forms, ownForms);
     QCOMPARE(forms.sizes.size(), std::size_t{3});
     double paper = 0;
     for (const QSizeF& size : forms.sizes) {
@@ -329,15 +338,15 @@ class RealQueueTest : public QObject {
     // The wide relation: 350 mm, seven slips to the row and the page number.
     RecordingPrinter relationLayout;
     Output relation, ownRelation;
-    PrintThrough(queue, origin, [&](Printer& p) { PrintSlipRelation(p, app, 1, 7, true, run); }, relationLayout,
-                 relation, ownRelation);
+    PrintThrough(
+        queue, origin, [&](Printer& p) { PrintSlipRelation(p, app, 1, 7, true, run); }, relationLayout, relation,
+        ownRelation);
     QCOMPARE(relation.sizes.size(), std::size_t{1});
     NEAR(relation.sizes[0].width(), 350 / 25.4 * 1440, 20);
     CheckTexts(relationLayout, relation, ownRelation);
     // The longest line, the page header, ends where its last character does.
     std::size_t longest = 0;
-    for (const std::string& text : relationLayout.Texts())
-      longest = std::max(longest, text.find_last_not_of(' ') + 1);
+    for (const std::string& text : relationLayout.Texts()) longest = std::max(longest, text.find_last_not_of(' ') + 1);
     const QRectF ink = InkBounds(RenderPage(relation.pdf, 1), QRectF(QPointF(0, 0), relation.sizes[0]));
     NEAR(ink.right(), origin + longest * kCharacter, kCharacter);
   }

@@ -47,7 +47,10 @@ QString PpdWithMargins(int margin) {
   for (auto it = area.globalMatch(ppd); it.hasNext();) {
     const auto m = it.next();
     laidOut += ppd.mid(done, m.capturedStart() - done) + m.captured(1) +
-               QStringLiteral("\"%1 %1 %2 %3\"").arg(margin).arg(m.captured(2).toInt() - margin).arg(m.captured(3).toInt() - margin);
+               QStringLiteral("\"%1 %1 %2 %3\"")
+                   .arg(margin)
+                   .arg(m.captured(2).toInt() - margin)
+                   .arg(m.captured(3).toInt() - margin);
     done = m.capturedEnd();
   }
   return laidOut + ppd.mid(done);
@@ -95,7 +98,7 @@ Sandboxing Relaxed
 }  // namespace
 
 PrivateCups::PrivateCups(const TempFolder& folder) : root_(QString::fromStdString(folder.Path())) {
-  for (const char* program : {"cupsd", "lpadmin", "gs"})
+  for (const char* program : {"cupsd", "lpadmin", "lp", "gs"})
     if (Program(QString::fromLatin1(program)).isEmpty()) {
       failure_ = QString::fromLatin1(program) + QStringLiteral(" is not installed");
       return;
@@ -116,9 +119,20 @@ PrivateCups::PrivateCups(const TempFolder& folder) : root_(QString::fromStdStrin
   // (no permission to run its filters as another user, a sandbox).
   for (int i = 0; i < 600 && !QFile::exists(Socket()) && server_.state() != QProcess::NotRunning; ++i)
     QThread::msleep(50);
-  if (!QFile::exists(Socket()))
+  if (!QFile::exists(Socket())) {
     failure_ = QStringLiteral("cupsd did not start: ") + QString::fromLocal8Bit(server_.readAll()) +
                ReadFile(root_ + QStringLiteral("/log/error_log")).right(2000);
+    return;
+  }
+  // A page of PostScript through a queue of its own shows that the filters
+  // can run here at all (a container may forbid changing to the lp user).
+  const QString probe = root_ + QStringLiteral("/probe.ps");
+  WriteFile(probe, QStringLiteral("%!PS\nshowpage\n"), kReadable);
+  failure_ = AddQueue(QStringLiteral("probe"), 0, false);
+  if (failure_.isEmpty()) failure_ = Run(QStringLiteral("lp"), {QStringLiteral("-d"), QStringLiteral("probe"), probe});
+  if (failure_.isEmpty() && WaitForJob(QStringLiteral("probe"), 1).isEmpty())
+    failure_ =
+        QStringLiteral("a job did not go through: ") + ReadFile(root_ + QStringLiteral("/log/error_log")).right(2000);
 }
 
 PrivateCups::~PrivateCups() {
@@ -140,7 +154,8 @@ bool PrivateCups::Configure() {
   // through the folder and write their temporary files.
   QFile::setPermissions(root_, kReadable | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther);
   std::error_code ec;
-  std::filesystem::permissions(root_.toStdString() + "/tmp", std::filesystem::perms::all | std::filesystem::perms::sticky_bit, ec);
+  std::filesystem::permissions(root_.toStdString() + "/tmp",
+                               std::filesystem::perms::all | std::filesystem::perms::sticky_bit, ec);
   const QString system = QStringLiteral("/usr/lib/cups");
   for (const QString& part : QDir(system).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
     if (part != QStringLiteral("backend"))
@@ -159,21 +174,24 @@ QString PrivateCups::AddQueue(const QString& name, int margin, bool makeDefault)
   const QString ppd = root_ + QStringLiteral("/") + name + QStringLiteral(".ppd");
   WriteFile(ppd, PpdWithMargins(margin), kReadable);
   QDir().mkpath(OutputFolder(name));
-  QString said = Admin({QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
-                        QStringLiteral("vetrapdf:") + OutputFolder(name), QStringLiteral("-P"), ppd});
-  if (said.isEmpty() && makeDefault) said = Admin({QStringLiteral("-d"), name});
+  QString said =
+      Run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
+                                      QStringLiteral("vetrapdf:") + OutputFolder(name), QStringLiteral("-P"), ppd});
+  if (said.isEmpty() && makeDefault) said = Run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), name});
   return said;
 }
 
-QString PrivateCups::Admin(const QStringList& arguments) const {
-  QProcess admin;
+QString PrivateCups::Run(const QString& program, const QStringList& arguments) const {
+  QProcess client;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("CUPS_SERVER"), Socket());
-  admin.setProcessEnvironment(environment);
-  admin.setProcessChannelMode(QProcess::MergedChannels);
-  admin.start(Program(QStringLiteral("lpadmin")), arguments);
-  admin.waitForFinished(30000);
-  return admin.exitCode() == 0 ? QString() : QString::fromLocal8Bit(admin.readAll());
+  client.setProcessEnvironment(environment);
+  client.setProcessChannelMode(QProcess::MergedChannels);
+  client.start(Program(program), arguments);
+  client.waitForFinished(30000);
+  return client.exitStatus() == QProcess::NormalExit && client.exitCode() == 0
+             ? QString()
+             : program + QStringLiteral(": ") + QString::fromLocal8Bit(client.readAll());
 }
 
 QString PrivateCups::OutputFolder(const QString& queue) const { return root_ + QStringLiteral("/out/") + queue; }

@@ -15,7 +15,7 @@ namespace vetra::testing {
 
 class PrivateCups {
  public:
-  // Starts cupsd on a socket in `folder`.
+  // Starts cupsd on a socket in `folder` and sends a page through it.
   explicit PrivateCups(const TempFolder& folder);
   ~PrivateCups();  // stops it
   PrivateCups(const PrivateCups&) = delete;
@@ -36,7 +36,8 @@ class PrivateCups {
 
  private:
   bool Configure();
-  QString Admin(const QStringList& arguments) const;
+  // Runs a CUPS client on the server; empty when it succeeds, else what it said.
+  QString Run(const QString& program, const QStringList& arguments) const;
   QString OutputFolder(const QString& queue) const;
   QStringList Made(const QString& queue) const;
 
