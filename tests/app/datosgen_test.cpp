@@ -90,29 +90,21 @@ class DatosgenTest : public QObject {
     QCOMPARE(t.app.betPrice, 0.75f);
     s.Type(kPrice, "Tex_PreApu", QStringLiteral("x1"));
     s.Type(kDelegation, "Tex_Delegacion", QStringLiteral("7"));
-    s.Type(kReceptor, "Tex_Receptor", QStringLiteral("1a2.3"));
-
     testing::PressAt(s.dialog.get(), kSound);
     auto* list = s.dialog->findChild<QListWidget*>(QStringLiteral("Lis_Sonido"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
     QVERIFY(list->isHidden());
     QCOMPARE(PointerOf(s.Control("Pic_Guardar")), QStringLiteral("manoindice"));
+
+    // Save takes the value still being typed in the open editor.
+    testing::PressAt(s.dialog.get(), kReceptor);
+    s.Box("Tex_Receptor")->selectAll();
+    QTest::keyClicks(s.Box("Tex_Receptor"), QStringLiteral("1a2.3"));
     QTest::mouseClick(s.Control("Pic_Guardar"), Qt::LeftButton);
+    QVERIFY(s.Box("Tex_Receptor")->isHidden());
     QCOMPARE(t.folder.Read("DATOSGEN.VTR"),
              std::string("40,\"01/09/02\",1,1,0,0,0,0,1,44,\"1   \",\"07\",\"00123\",\"No\"\r\n"));
     QCOMPARE(PointerOf(s.Control("Pic_Guardar")), QStringLiteral("nodrop"));
-  }
-
-  void SaveTakesTheValueOfTheOpenEditorFirst() {
-    GuiState t;
-    Screen s(t);
-    testing::PressAt(s.dialog.get(), kPrice);
-    s.Box("Tex_PreApu")->selectAll();
-    QTest::keyClicks(s.Box("Tex_PreApu"), QStringLiteral("1.5"));
-    QTest::mouseClick(s.Control("Pic_Guardar"), Qt::LeftButton);
-    QVERIFY(s.Box("Tex_PreApu")->isHidden());
-    QCOMPARE(t.folder.Read("DATOSGEN.VTR"),
-             std::string("40,\"01/09/02\",1,1,0,0,0,0,1,44,\"1.5 \",\"00\",\"00000\",\"Si\"\r\n"));
   }
 
   void ClosingDropsUnsavedEditsAndKeepsTheMatchdayInTheSeason() {

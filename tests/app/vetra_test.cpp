@@ -58,6 +58,7 @@ class VetraTest : public QObject {
     QCOMPARE(m.Opens(QPoint(170 + 215, 360 + 27)), QStringLiteral("datosgen"));
     QCOMPARE(m.Opens(QPoint(170, 360)), QStringLiteral("datosgen"));
     QCOMPARE(m.Opens(QPoint(40 + 10, 225 + 5)), QStringLiteral("jornadas"));
+    QCOMPARE(m.Opens(QPoint(300 + 100, 315 + 13)), QStringLiteral("borrar"));
     QCOMPARE(t.sounds.front(), 6);
   }
 

@@ -1,10 +1,8 @@
-// The deletion screen: choosing the range, the confirmation, and the way in
-// from the main menu.
+// The deletion screen: choosing the range and the confirmation.
 #include <QLabel>
 #include <QTest>
 
 #include "app/mensajes.h"
-#include "app/vetra.h"
 #include "maintenance/borrar.h"
 #include "matchdays/selection_lists.h"
 #include "tests/support/gui_support.h"
@@ -116,20 +114,6 @@ class BorrarTest : public QObject {
             matchdays.substr(0, 2 * 533) + std::string(3 * 533, ' ') + matchdays.substr(5 * 533));
     QVERIFY(!t.folder.Exists("RED0501.VTR") && t.folder.Exists("RED0601.VTR"));
     QVERIFY(s.dialog->isVisible());  // the screen stays for another range
-  }
-
-  void TheMenuButtonOpensTheScreen() {
-    GuiState t;
-    testing::WriteGeneralDataLine(t.folder, "1,\"01/09/02\",1,1,0,0,0,0,1,44,\"0.50\",\"00\",\"00000\",\"Si\"");
-    MainMenu menu(t.app);
-    menu.show();
-    QString opened;
-    testing::WhenModal([&opened](QWidget* modal) {
-      opened = modal->objectName();
-      modal->close();
-    });
-    testing::PressAt(&menu, QPoint(300 + 100, 315 + 13));  // "BORRADO DE DATOS"
-    QCOMPARE(opened, QStringLiteral("borrar"));
   }
 };
 

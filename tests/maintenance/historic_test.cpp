@@ -64,12 +64,13 @@ class HistoricTest : public QObject {
     t.app.historyPicked = true;  // cleared on opening
     Window w(t, 20, 5, 1);
     QVERIFY(!t.app.historyPicked);
-    // Just past a row line, below the rows, left of the table.
-    for (QPoint at : {QPoint(200, 34 + 16 * 3 + 1), QPoint(200, 350), QPoint(15, Row(3).y()), kPreviousCorner})
+    // Row 3 counts 3 to 14 pixels into it only; below the rows, left of the table.
+    for (QPoint at : {QPoint(200, 34 + 16 * 3 + 2), QPoint(200, 34 + 16 * 3 + 15), QPoint(200, 350),
+                      QPoint(15, Row(3).y()), kPreviousCorner})
       w.Press(at);
     QVERIFY(w.dialog->isVisible() && !t.app.historyPicked && t.sounds.empty());
 
-    w.Press(Row(1));
+    w.Press(QPoint(200, 34 + 16 * 1 + 14));  // the last pixel of row 1 that counts
     QVERIFY(w.dialog->isHidden() && t.app.historyPicked);
     QVERIFY(t.app.currentMatchday == 2 && t.app.currentOrder == 2);
   }

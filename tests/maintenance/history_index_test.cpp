@@ -1,5 +1,5 @@
 // The lines of the history window read from the index, their order and
-// pages, and which heights of the folder fall on a row.
+// pages.
 #include "maintenance/history_index.h"
 
 #include <gtest/gtest.h>
@@ -80,15 +80,6 @@ TEST(HistoryIndex, TheLastLineOfAKeyChoosesThePage) {
   // Exactly 40 lines: no third page.
   EXPECT_FALSE(CanTurnForward(20, 40));
   EXPECT_TRUE(CanTurnForward(20, 41));
-}
-
-TEST(HistoryIndex, HallaCualLineaCountsOnlyTheMiddleOfARow) {
-  // Row r spans y = 34 + 16r .. 34 + 16r + 15; 3 to 14 pixels into it count,
-  // fractions rounded with halves to even; nothing from y = 350 on.
-  const std::pair<double, int> full[] = {{34 + 2, kNoHistoryRow},  {34 + 3, 0},   {34 + 14, 0},
-                                         {34 + 15, kNoHistoryRow}, {34 + 2.5, kNoHistoryRow},
-                                         {34 + 14.5, 0},           {349, 19},     {350, kNoHistoryRow}};
-  for (const auto& [y, row] : full) EXPECT_EQ(HallaCualLinea(y, 0, 20), row) << y;
 }
 
 }  // namespace

@@ -15,35 +15,10 @@ std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 // Five blanks, the date "00/00/00" and 520 blanks.
 const std::string kEmptyRecord = Blanks(5) + "00/00/00" + Blanks(520);
 
-// Matchday 7 laid out by hand: head, 28 names of 15, 30 reserved, the winning
-// column, one reserved, five prizes of 11.
-std::string Matchday7Bytes() {
-  std::string names;
-  for (int k = 1; k <= 28; ++k) {
-    const std::string name = "Equipo " + std::to_string(k);
-    names += name + Blanks(15 - name.size());
-  }
-  names.replace(0, 15, "Real Madrid    ");
-  names.replace(15, 15, "Deportivo La Co");  // cut at 15
-  names.replace(27 * 15, 15, "At\xE9tico Osasuna");  // Windows-1252 é, exactly 15
-  return "Jor07" "14/09/02" + names + Blanks(30) + "12301230123012" + " " + "  1234567.5" + "      20000" +
-         "      150.2" + "         30" + "          0";
-}
+// A filled record of matchday 7.
+std::string Matchday7Bytes() { return "Jor07" "14/09/02" + std::string(520, 'A'); }
 
-TEST(MatchdayFile, TheSettersPlaceEveryFieldAtItsPositions) {
-  std::string record;
-  SetMatchdayHead(record, 7, "14/09/02");
-  for (int k = 1; k <= 28; ++k) SetTeamName(record, k, "Equipo " + std::to_string(k));
-  SetTeamName(record, 1, "Real Madrid");
-  SetTeamName(record, 2, "Deportivo La Coru\xF1" "a");
-  SetTeamName(record, 28, " At\xE9tico Osasuna ");
-  SetWinningColumnDigits(record, "12301230123012");
-  for (const auto& [category, prize] : {std::pair{1, "1234567.5"}, {2, " 20000 "}, {3, "150.2"}, {4, "30"}, {5, "0"}})
-    SetPrizeText(record, category, prize);
-  EXPECT_EQ(record, Matchday7Bytes());
-}
-
-TEST(MatchdayFile, AMissingFileIsCreatedEmptyAndAWriteFillsTheGapWithBlanks) {
+TEST(MatchdayFile, AMissingFileIsCreatedEmptyAndARecordCountsUnderItsOwnMarker) {
   TestState t;
   t.app.currentMatchday = 3;
   t.app.currentMatchdayDate = "01/09/02";
@@ -53,15 +28,8 @@ TEST(MatchdayFile, AMissingFileIsCreatedEmptyAndAWriteFillsTheGapWithBlanks) {
   EXPECT_EQ(t.app.matchdayRecord, kEmptyRecord);
   EXPECT_EQ(t.app.currentMatchdayDate, "00/00/00");
 
-  SetMatchdayHead(t.app.matchdayRecord, 3, "22/09/02");
-  SetTeamName(t.app.matchdayRecord, 1, "  Betis  ");
-  WriteMatchday(t.app);
-  EXPECT_EQ(t.folder.Read("JORNADAS.VTR"), Blanks(1066) + "Jor03" "22/09/02" "Betis" + Blanks(515));
-  t.app.currentMatchday = 2;
-  ReadMatchday(t.app);
-  EXPECT_EQ(t.app.matchdayRecord, kEmptyRecord);
-
   // A record counts only under its own marker, in any letter case.
+  t.app.currentMatchday = 2;
   ASSERT_EQ(WriteMatchdayRecord(t.app, 2, Matchday7Bytes()), 0);
   ReadMatchday(t.app);
   EXPECT_EQ(t.app.matchdayRecord, kEmptyRecord);
