@@ -55,3 +55,5 @@ list(APPEND VETRA_CORE_SOURCES reductions/browser_view.cpp)
 list(APPEND VETRA_CORE_SOURCES output/mail_address.cpp output/mail_dispatch.cpp)
 # The copy to disk: the AD243 records over volumes and the text formats.
 list(APPEND VETRA_CORE_SOURCES output/disk_copy.cpp)
+# The guarantee of a stored reduction over every possible result.
+list(APPEND VETRA_CORE_SOURCES reductions/guarantee.cpp)

@@ -106,10 +106,14 @@ void ColumnFileReader::SeekColumn(long long n) {
 
 bool ColumnFileReader::Next(std::string& column) {
   if (!in_.ReadLine(line_, kLineKept)) return false;
-  DelimitedReader item(line_);
+  ColumnOfLine(line_, column);
+  return true;
+}
+
+void ColumnOfLine(std::string_view line, std::string& column) {
+  DelimitedReader item(line);
   if (item.ReadText(column) != 0) column.clear();
   if (column.size() > kColumnLength) column.resize(kColumnLength);
-  return true;
 }
 
 void DeleteMatchdayColumnFiles(AppState& app, int matchday) {

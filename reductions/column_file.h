@@ -72,15 +72,19 @@ class ColumnFileReader {
   // The next read starts at column n (1-based), wherever it lies.
   void SeekColumn(long long n);
 
-  // The next column: the first item of its line, the text between its quotes
-  // (or, unquoted, up to a comma), at most 14 characters. False at the end of
-  // the file: readers never go past it.
+  // The next column (see ColumnOfLine). False at the end of the file:
+  // readers never go past it.
   bool Next(std::string& column);
 
  private:
   LineFileReader in_;
   std::string line_;
 };
+
+// The column of a line (without its line end): the first item of the line,
+// the text between its quotes (or, unquoted, up to a comma), at most 14
+// characters.
+void ColumnOfLine(std::string_view line, std::string& column);
 
 // Deletes every column file of a matchday, whatever its order number. Failures
 // other than a missing file are reported as "BCR" and set lastFileError.
