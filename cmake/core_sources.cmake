@@ -57,3 +57,5 @@ list(APPEND VETRA_CORE_SOURCES output/mail_address.cpp output/mail_dispatch.cpp)
 list(APPEND VETRA_CORE_SOURCES output/disk_copy.cpp)
 # The guarantee of a stored reduction over every possible result.
 list(APPEND VETRA_CORE_SOURCES reductions/guarantee.cpp)
+# The guarantee as text: printed, mailed and copied to disk.
+list(APPEND VETRA_CORE_SOURCES output/guarantee_listing.cpp)

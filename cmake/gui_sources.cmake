@@ -101,3 +101,6 @@ list(APPEND VETRA_GUI_SOURCES
   platform/mail_wire.cpp
   platform/password_keyring.cpp
 )
+# The guarantee of a reduction over every result, with its button.
+list(APPEND VETRA_GUI_SOURCES reductions/garantia.cpp)
+list(APPEND VETRA_EMBEDDED_RESOURCES buttons/garantia.png)

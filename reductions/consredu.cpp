@@ -14,6 +14,7 @@
 #include "matchdays/matchday_file.h"
 #include "platform/locale_marks.h"
 #include "reductions/base_file.h"
+#include "reductions/garantia.h"
 #include "reductions/reduction_tables.h"
 #include "reductions/summary_drawing.h"
 
@@ -99,7 +100,13 @@ void Consredu::BuildControls() {
 
   auto* indice = new PictureButton(this, QStringLiteral("Indice"), {});
   SetPointer(indice, QStringLiteral("ManoIndice"));
-  buttons_ = {indice, AddHelpButton(this, app_, 2300, {}), AddExitButton(this, app_, {})};
+  garantia_ = new PictureButton(this, QStringLiteral("Garantia"), {});
+  connect(garantia_, &PictureButton::Pressed, this, [this] {
+    if (!reader_.IsOpen()) return;
+    PlaySoundEffect(app_, 9);
+    ShowGuarantee(app_, this);
+  });
+  buttons_ = {garantia_, indice, AddHelpButton(this, app_, 2300, {}), AddExitButton(this, app_, {})};
 
   panels_ = new SheetPanels(app_, this, sheet_.screen, [this] { LoadBrowser(); });
   connect(sheet_.screen, &DrawingSurface::Pressed, panels_, &SheetPanels::Press);
@@ -121,7 +128,9 @@ void Consredu::LoadBrowser() {
   for (QWidget* w : std::initializer_list<QWidget*>{fleIzq_, fleDer_, boton_}) SetNoDropPointer(w);
 
   reader_.Close();
+  ShowButtonActive(garantia_, false);
   if (reader_.Open(app_) != 0) return;
+  ShowButtonActive(garantia_, true);
   DrawSlipCount();
   DrawBrowserPage();
   if (ButtonDraggable(app_.reducedBets)) SetPointer(boton_, QStringLiteral("ManoAbierta"));

@@ -73,7 +73,8 @@ class Consredu : public QDialog {
   PictureButton* fleIzq_ = nullptr;
   PictureButton* fleDer_ = nullptr;
   ScrollButton* boton_ = nullptr;
-  std::array<QWidget*, 3> buttons_{};  // Pic_Indice, Pic_Ayuda, Pic_Salir
+  PictureButton* garantia_ = nullptr;
+  std::array<QWidget*, 4> buttons_{};  // Pic_Garantia, Pic_Indice, Pic_Ayuda, Pic_Salir
   ColumnFileReader reader_;
   std::int32_t firstColumn_ = 1;
   bool dragging_ = false;

@@ -22,8 +22,12 @@ ProgressPanel::ProgressPanel(QWidget* parent, AppState& app) : QWidget(parent), 
   cancelar_ = new PictureButton(this, QStringLiteral("Cancelar"), QPoint(kPanelSize.width() - 52, 176));
   salirPorcen_ = new PictureButton(this, QStringLiteral("Salir"), QPoint(kPanelSize.width() - 52, 176));
   salirPorcen_->setObjectName(QStringLiteral("Pic_SalirPorcen"));
-  SetPointer(cancelar_, QStringLiteral("ManoIndice"));
-  SetPointer(salirPorcen_, QStringLiteral("ManoIndice"));
+  garantia_ = new PictureButton(this, QStringLiteral("Garantia"), QPoint(kPanelSize.width() - 98, 176));
+  for (PictureButton* b : {cancelar_, salirPorcen_, garantia_}) SetPointer(b, QStringLiteral("ManoIndice"));
+  connect(garantia_, &PictureButton::Pressed, this, [this] {
+    PlaySoundEffect(app_, 9);
+    emit GuaranteeAsked();
+  });
   connect(cancelar_, &PictureButton::Pressed, this, [this] {
     PlaySoundEffect(app_, 9);
     cancel_ = true;
@@ -60,6 +64,7 @@ void ProgressPanel::Start(const QString& betCounts) {
   PrintOnBand(130, 170, QPoint(), QString());
   cancelar_->show();
   salirPorcen_->hide();
+  garantia_->hide();
   show();
   raise();
 }
@@ -75,6 +80,7 @@ void ProgressPanel::Finish(const QString& line, bool cancelled) {
   PrintOnBand(130, 170, QPoint(), QString());
   cancelar_->hide();
   salirPorcen_->show();
+  garantia_->setVisible(!cancelled);
   cancel_ = false;
   ShowNormalPointer();
 }

@@ -19,12 +19,14 @@ class ProgressPanel : public QWidget {
   void Start(const QString& betCounts);
   // Repaints the band of the running line (only when the text changed).
   void ShowProgress(const QString& line);
-  // The end: the closing line, the close button instead of the cancel one.
+  // The end: the closing line, the close button instead of the cancel one,
+  // and after a finished run the button of the reduction's guarantee.
   void Finish(const QString& line, bool cancelled);
   bool CancelRequested() const { return cancel_; }
 
  signals:
   void Closed();
+  void GuaranteeAsked();
 
  private:
   void PrintOnBand(int bandTop, int bandBottom, QPoint at, const QString& text);
@@ -33,6 +35,7 @@ class ProgressPanel : public QWidget {
   DrawingSurface* surface_;
   PictureButton* cancelar_;
   PictureButton* salirPorcen_;
+  PictureButton* garantia_;
   QString shown_;
   bool cancel_ = false;
 };

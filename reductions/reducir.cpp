@@ -23,6 +23,7 @@
 #include "reductions/base_editing.h"
 #include "reductions/base_file.h"
 #include "reductions/counter_panel.h"
+#include "reductions/garantia.h"
 #include "reductions/progress_panel.h"
 #include "reductions/reduction_run.h"
 #include "reductions/reduction_store.h"
@@ -198,6 +199,7 @@ void Reducir::Layout() {
   porcen_ = new ProgressPanel(this, app_);
   porcen_->move((layout.width - porcen_->width()) / 2, 110);
   connect(porcen_, &ProgressPanel::Closed, this, [this] { SetBusy(false); });
+  connect(porcen_, &ProgressPanel::GuaranteeAsked, this, [this] { ShowGuarantee(app_, this); });
 }
 
 void Reducir::BuildPanels() {
