@@ -1,10 +1,17 @@
 #include "output/guarantee_listing.h"
 
+#include <algorithm>
+#include <filesystem>
+
 #include "app/app_state.h"
 #include "app/cp1252.h"
+#include "app/data_folder.h"
+#include "app/file_errors.h"
+#include "app/file_io.h"
 #include "app/numbers.h"
 #include "matchdays/matchday_file.h"
 #include "output/listings.h"
+#include "reductions/column_file.h"
 #include "scrutiny/scrutiny_engine.h"
 
 namespace vetra {
@@ -66,7 +73,28 @@ void AddSpreads(std::vector<std::string>& lines, const GuaranteeFigures& figures
   lines.push_back(Utf8ToCp1252(std::string(10, ' ') + euros(amount.min) + euros(amount.mean) + euros(amount.max)));
 }
 
+// Asked by a count that nobody can stop.
+class Unstoppable : public RunProgress {
+ public:
+  bool Continue(std::int64_t, std::int64_t) override { return true; }
+};
+
 }  // namespace
+
+GuaranteeSource CurrentGuaranteeSource(AppState& app) {
+  GuaranteeSource source;
+  std::string record;
+  if (ReadMatchdayRecord(app, app.currentMatchday, record) == 0) {
+    const ScrutinyEntry entry = ScrutinyEntryOf(record);
+    std::copy(entry.prizes.begin(), entry.prizes.end(), source.prizes.begin());
+  }
+  ColumnFileReader reader;
+  source.fileError = reader.Open(app);
+  reader.Close();
+  source.path = DataFilePath(app, app.fileToOpen);
+  source.grid = app.baseGrid;
+  return source;
+}
 
 std::vector<std::string> GuaranteeLines(const GuaranteeFigures& figures, const NumberMarks& marks) {
   std::vector<std::string> lines;
@@ -90,6 +118,14 @@ std::string GuaranteeText(const AppState& app, const GuaranteeFigures& figures, 
   return text;
 }
 
+std::string CurrentGuaranteeText(AppState& app, const NumberMarks& marks) {
+  const GuaranteeSource source = CurrentGuaranteeSource(app);
+  if (source.fileError != 0) return {};
+  Unstoppable progress;
+  const GuaranteeRun run = AnalyseGuarantee(source.path, source.grid, source.prizes, progress);
+  return run.outcome == GuaranteeOutcome::Counted ? GuaranteeText(app, run.figures, marks) : std::string();
+}
+
 std::string GuaranteeFileName(int matchday, int orderNumber) {
   return "GAR" + TwoDigits(matchday) + TwoDigits(orderNumber) + ".TXT";
 }
@@ -111,6 +147,19 @@ std::string PrintGuarantee(Printer& printer, const AppState& app, const Guarante
   line({});
   for (const std::string& text : GuaranteeLines(figures, marks)) line(text);
   return printer.EndJob();
+}
+
+
+void WriteGuaranteeFile(AppState& app, const std::string& besideFile, const NumberMarks& marks) {
+  const std::string name = GuaranteeFileName(app.currentMatchday, app.currentOrder);
+  const std::string text = CurrentGuaranteeText(app, marks);
+  app.lastFileError = 0;
+  if (text.empty()) return;
+  const std::string path = (std::filesystem::path(besideFile).parent_path() / name).string();
+  if (const int number = WriteFileReplacing(path, text)) {
+    const std::string folderMissing = "No existe la carpeta del fichero " + name;
+    RaiseFileError(app, FileRoutine{"EGA", "", folderMissing}, number);
+  }
 }
 
 }  // namespace vetra

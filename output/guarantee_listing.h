@@ -15,6 +15,18 @@ namespace vetra {
 
 struct AppState;
 
+// What the count of the current reduction's guarantee needs: its column
+// file, opened once here as the shared open routine opens it (every error but
+// a missing file reported), its base and the prizes last typed for its
+// matchday (none when the matchday cannot be read).
+struct GuaranteeSource {
+  int fileError = 0;  // of the column file; nothing to count unless 0
+  std::string path;
+  BaseGrid grid{};
+  PrizeAmounts prizes{};
+};
+GuaranteeSource CurrentGuaranteeSource(AppState& app);
+
 // The figures' lines, without heading.
 std::vector<std::string> GuaranteeLines(const GuaranteeFigures& figures, const NumberMarks& marks);
 
@@ -22,9 +34,19 @@ std::vector<std::string> GuaranteeLines(const GuaranteeFigures& figures, const N
 // the state's line break.
 std::string GuaranteeText(const AppState& app, const GuaranteeFigures& figures, const NumberMarks& marks);
 
+// The current reduction's guarantee counted at once, as GuaranteeText: for
+// the outputs that add it to what they send. Empty when its columns cannot be
+// read.
+std::string CurrentGuaranteeText(AppState& app, const NumberMarks& marks);
+
 // "GAR0703.TXT": the file the disk copy writes the guarantee into, beside the
 // columns.
 std::string GuaranteeFileName(int matchday, int orderNumber);
+
+// Writes the current reduction's guarantee as GuaranteeFileName into the
+// folder of `besideFile`; failures are reported as "EGA" and set
+// lastFileError.
+void WriteGuaranteeFile(AppState& app, const std::string& besideFile, const NumberMarks& marks);
 
 // The printed page: the same text, one job, ended. Returns what the printer
 // reported ("" when all went well).

@@ -19,6 +19,7 @@
 #include "app/app_state.h"
 #include "app/drawing.h"
 #include "app/mensajes.h"
+#include "app/numbers.h"
 #include "app/pointers.h"
 #include "app/section_screen.h"
 #include "app/sounds.h"
@@ -26,6 +27,7 @@
 #include "matchdays/matchday_file.h"
 #include "output/address_file.h"
 #include "output/disk_copy.h"
+#include "output/guarantee_listing.h"
 #include "output/listings.h"
 #include "output/mail_dispatch.h"
 #include "output/slip_printing.h"
@@ -274,6 +276,7 @@ void Listados::BuildDiskOptions() {
                               QStringLiteral("Signos delimitados y separados por comas"),
                               QStringLiteral("Signos delimitados y en columnas")},
                              exportar_);
+  AddCheckBox("Chk_Garantia", QStringLiteral("Copiar también la garantía"), QPoint(20, 268));
   // Each format proposes its own file name.
   connect(exportar_, &QButtonGroup::idClicked, this, [this](int format) {
     nombreArchivo_->setText(
@@ -297,6 +300,7 @@ void Listados::BuildMailOptions() {
   AddCheckBox("Chk_MailBase", QStringLiteral("Quiniela base y condiciones"), QPoint(kMailDataLeft, 64))
       ->setChecked(true);
   AddCheckBox("Chk_MailColumnas", QStringLiteral("Columnas reducidas"), QPoint(kMailDataLeft, 88));
+  AddCheckBox("Chk_Garantia", QStringLiteral("Garantía de la reducción"), QPoint(kMailDataLeft, 112));
 }
 
 void Listados::BuildButtons() {
@@ -556,7 +560,11 @@ void Listados::Copiar() {
   cancelar_->show();
   running_ = true;
   cancelRequested_ = false;
-  CopyToDisk(app_, request, run);
+  const DiskCopyResult copy = CopyToDisk(app_, request, run);
+  // The guarantee goes into a file of its own beside the columns, so that the
+  // copied formats stay as they are.
+  if (copy.outcome == DiskCopyOutcome::Copied && findChild<QCheckBox*>(QStringLiteral("Chk_Garantia"))->isChecked())
+    WriteGuaranteeFile(app_, request.driveFolder + Trimmed(request.fileName), LocaleMarks());
   DrawStatus(QString());
   options_->show();
   DrawOptionsFrame();
@@ -593,8 +601,10 @@ void Listados::EnviarCorreo() {
   std::vector<std::string> addresses;
   for (int i = 0; i < direcciones_->count(); ++i)
     if (direcciones_->item(i)->isSelected()) addresses.push_back(ToFileText(direcciones_->item(i)->text()));
-  const MailContents contents{findChild<QCheckBox*>(QStringLiteral("Chk_MailBase"))->isChecked(),
-                              findChild<QCheckBox*>(QStringLiteral("Chk_MailColumnas"))->isChecked()};
+  MailContents contents{findChild<QCheckBox*>(QStringLiteral("Chk_MailBase"))->isChecked(),
+                        findChild<QCheckBox*>(QStringLiteral("Chk_MailColumnas"))->isChecked()};
+  if (findChild<QCheckBox*>(QStringLiteral("Chk_Garantia"))->isChecked())
+    contents.guarantee = CurrentGuaranteeText(app_, LocaleMarks());
   const std::unique_ptr<MailTransport> transport = MakeMailTransport(this);
   const std::vector<std::string> sent = SendReductionMail(app_, *transport, addresses, contents, LocaleMarks());
   ShowNormalPointer();

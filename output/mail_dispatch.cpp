@@ -64,6 +64,7 @@ std::string MailText(AppState& app, MailContents contents, const NumberMarks& ma
   std::string text;
   if (contents.base) AddBasePart(text, app, marks);
   if (contents.columns) AddColumnsPart(text, app);
+  text += contents.guarantee;
   return text;
 }
 

@@ -18,6 +18,7 @@ std::string MailSubject(const AppState& app);
 struct MailContents {
   bool base = true;      // the base, the fixtures and the figures
   bool columns = false;  // every reduced column, numbered
+  std::string guarantee{};  // the guarantee's text, added at the end; empty when not asked for
 };
 
 // The message text (Windows-1252, CR LF); empty when nothing is asked for.

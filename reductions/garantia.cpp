@@ -1,29 +1,24 @@
 #include "reductions/garantia.h"
 
 #include <QListWidget>
-#include <algorithm>
 #include <QPainter>
 #include <QProgressBar>
 #include <QThread>
 #include <QTimer>
 
 #include "app/app_state.h"
-#include "app/data_folder.h"
 #include "app/drawing.h"
 #include "app/help.h"
 #include "app/mensajes.h"
 #include "app/pointers.h"
 #include "app/section_screen.h"
 #include "app/sounds.h"
-#include "matchdays/matchday_file.h"
 #include "output/guarantee_listing.h"
 #include "output/listings.h"
 #include "platform/locale_marks.h"
 #include "platform/print_preview.h"
 #include "platform/qt_printer.h"
 #include "platform/text.h"
-#include "reductions/column_file.h"
-#include "scrutiny/scrutiny_engine.h"
 
 namespace vetra {
 namespace {
@@ -135,16 +130,9 @@ void Garantia::BuildControls() {
 // The column file is opened here first, so that its errors are reported as
 // everywhere; the worker then reads it in big blocks.
 void Garantia::Start() {
-  std::string record;
-  if (ReadMatchdayRecord(app_, app_.currentMatchday, record) == 0) {
-    const ScrutinyEntry entry = ScrutinyEntryOf(record);
-    std::copy(entry.prizes.begin(), entry.prizes.end(), prizes_.begin());
-  }
-  ColumnFileReader reader;
-  const int error = reader.Open(app_);
-  reader.Close();
-  if (error != 0) {
-    if (error == 53)
+  const GuaranteeSource source = CurrentGuaranteeSource(app_);
+  if (source.fileError != 0) {
+    if (source.fileError == 53)
       ShowMessage(app_, QStringLiteral("NO HAY COLUMNAS"),
                   QStringLiteral("No se encuentra el fichero ") + QString::fromStdString(app_.fileToOpen) +
                       QStringLiteral(" con las columnas de esta reducción. Sin ellas no se puede calcular su garantía."));
@@ -152,12 +140,9 @@ void Garantia::Start() {
     Finished();
     return;
   }
-  const std::string path = DataFilePath(app_, app_.fileToOpen);
-  const BaseGrid grid = app_.baseGrid;
-  const PrizeAmounts prizes = prizes_;
-  worker_ = QThread::create([this, path, grid, prizes] {
+  worker_ = QThread::create([this, source] {
     WorkerProgress progress(done_, cancel_);
-    run_ = AnalyseGuarantee(path, grid, prizes, progress);
+    run_ = AnalyseGuarantee(source.path, source.grid, source.prizes, progress);
   });
   connect(worker_, &QThread::finished, this, &Garantia::Finished);
   ShowHourglass();

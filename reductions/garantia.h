@@ -49,7 +49,6 @@ class Garantia : public QDialog {
   void Leave();
 
   AppState& app_;
-  PrizeAmounts prizes_{};
   GuaranteeRun run_;
   DrawingSurface* screen_ = nullptr;
   DrawingSurface* barras_ = nullptr;

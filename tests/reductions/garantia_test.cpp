@@ -1,22 +1,31 @@
 // The guarantee screen: opened after a run and from the browser, its table
 // and print against the core's figures, and a cancel or a close that leaves
 // no worker behind.
+#include <QCheckBox>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 
+#include "app/cp1252.h"
 #include "app/data_folder.h"
 #include "app/general_data.h"
+#include "app/mensajes.h"
 #include "app/section_screen.h"
+#include "matchdays/matchday_file.h"
 #include "output/guarantee_listing.h"
+#include "output/listados.h"
+#include "platform/drives.h"
+#include "platform/mail_transport.h"
 #include "platform/locale_marks.h"
 #include "platform/text.h"
 #include "reductions/column_file.h"
 #include "reductions/consredu.h"
 #include "reductions/garantia.h"
 #include "reductions/reducir.h"
+#include "reductions/reduction_store.h"
 #include "tests/reductions/base_builder.h"
+#include "tests/output/recording_mail_transport.h"
 #include "tests/reductions/numbered_columns.h"
 #include "tests/support/gui_support.h"
 #include "tests/support/recording_printer.h"
@@ -25,6 +34,8 @@ namespace vetra {
 namespace {
 
 using testing::GuiState;
+using testing::MakeReduction;
+using testing::Match;
 
 QWidget* Child(QWidget* screen, const char* name) { return screen->findChild<QWidget*>(QString::fromLatin1(name)); }
 
@@ -165,6 +176,62 @@ class GarantiaTest : public QObject {
     Press(&screen, "Pic_Salir");  // waits for the worker, which stops at once
     QVERIFY(!screen.Computing());
     QVERIFY(!screen.isVisible());
+  }
+
+  void TickedTheMailAndTheDiskCopyCarryTheTableBesideTheirUsualContents() {
+    Fixture f;
+    // Table A on four triples, stored as "Reducir" stores it.
+    BaseRecord reduction = MakeReduction(
+        kDirectMethod, {Match("1X2", true), Match("1X2", true), Match("1X2", true), Match("1X2", true)});
+    ReductionFigures figures;
+    RecomputeFigures(reduction, figures);
+    f.t.app.currentMatchday = f.t.app.currentOrder = 1;
+    SetCurrentBaseRecord(f.t.app, reduction);
+    testing::RecordingProgress progress;
+    QVERIFY(StoreReduction(f.t.app, progress).Finished());
+    ReadMatchday(f.t.app);
+    f.t.app.slipCount = 2;  // as the output chooser leaves it for 9 columns
+    const std::string guarantee = CurrentGuaranteeText(f.t.app, LocaleMarks());
+    QVERIFY(guarantee.find(Utf8ToCp1252("se aseguran 13 aciertos")) != std::string::npos);
+
+    testing::RecordingMailTransport kept;
+    SetMailTransportForTesting([&kept] { return std::make_unique<testing::RecordingMailTransport>(kept); });
+    f.t.folder.Write("DIRECC.VTR", "a@vetra.es\r\n");
+    f.t.app.outputType = 5;
+    {
+      Listados mail(f.t.app, nullptr);
+      mail.show();
+      // Each sending ends with the notice of the messages sent.
+      const auto send = [&mail] {
+        testing::WhenModal([](QWidget* notice) { static_cast<QDialog*>(notice)->accept(); });
+        Press(&mail, "Pic_Enviar");
+      };
+      send();
+      QTest::mouseClick(mail.findChild<QCheckBox*>(QStringLiteral("Chk_Garantia")), Qt::LeftButton);
+      send();
+    }
+    SetMailTransportForTesting(nullptr);
+    QCOMPARE(kept.sent.size(), 2u);
+    QCOMPARE(kept.sent[1].text, kept.sent[0].text + guarantee);
+
+    testing::TempFolder drive;
+    SetDrivesForTesting({drive.Path() + "/"});
+    // Nine columns leave the last slip incomplete: the warning is accepted.
+    SetMessageHookForTesting([](Mensajes& dialog) { dialog.accept(); });
+    f.t.app.outputType = 3;
+    {
+      Listados copy(f.t.app, nullptr);
+      copy.show();
+      Press(&copy, "Pic_Copiar");
+      const std::string columns = drive.Read("AD243");
+      QVERIFY(!drive.Exists(GuaranteeFileName(1, 1)));
+      QTest::mouseClick(copy.findChild<QCheckBox*>(QStringLiteral("Chk_Garantia")), Qt::LeftButton);
+      Press(&copy, "Pic_Copiar");
+      QCOMPARE(drive.Read("AD243"), columns);
+      QCOMPARE(drive.Read(GuaranteeFileName(1, 1)), guarantee);
+    }
+    SetDrivesForTesting({});
+    SetMessageHookForTesting(nullptr);
   }
 };
 
