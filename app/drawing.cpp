@@ -52,6 +52,14 @@ QFont ScreenFont(bool bold) {
   return font;
 }
 
+QFont FixedPitchFont(bool bold) {
+  QFont font(QStringLiteral("Courier New"));
+  font.setStyleHint(QFont::TypeWriter);
+  font.setPixelSize(12);
+  font.setBold(bold);
+  return font;
+}
+
 void DrawTextAt(QPainter& p, int x, int y, const QString& text) {
   p.drawText(x, y + QFontMetrics(p.font()).ascent(), text);
 }

@@ -29,6 +29,10 @@ constexpr std::uint32_t kBlack = 0x000000;
 // The font of the screens' drawn texts.
 QFont ScreenFont(bool bold);
 
+// The fixed-pitch font of the lists and columns shown on the screens, 12
+// pixels high, so that a sign or a figure takes 8 pixels.
+QFont FixedPitchFont(bool bold);
+
 // Text whose top-left corner is at (x, y), in the painter's font and pen.
 void DrawTextAt(QPainter& p, int x, int y, const QString& text);
 

@@ -3,7 +3,6 @@
 // shown as a ratio to a baseline measured in the same run: the same number of
 // bytes written into the same folder with one plain fwrite of a big buffer.
 // Best of several rounds; each round starts without the file it writes.
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,6 +16,7 @@
 
 #include "app/app_state.h"
 #include "app/file_errors.h"
+#include "bench/bench_support.h"
 #include "reductions/base_file.h"
 #include "reductions/column_file.h"
 #include "reductions/column_generator.h"
@@ -26,6 +26,7 @@
 namespace {
 
 using namespace vetra;
+using namespace vetra::bench;
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
@@ -48,16 +49,6 @@ class DiscardingSink : public ColumnSink {
   std::size_t bytes = 0;
 };
 
-class SilentProgress : public RunProgress {
- public:
-  bool Continue(std::int64_t, std::int64_t) override { return true; }
-};
-
-class PrintingReporter : public FileErrorReporter {
- public:
-  void Report(const std::string& message) override { std::fprintf(stderr, "file error: %s\n", message.c_str()); }
-};
-
 BaseRecord FullBase(int method) {
   BaseRecord reduction = EmptyBaseRecord();
   reduction.reductionMethod = static_cast<std::int16_t>(method);
@@ -70,12 +61,6 @@ BaseRecord FullBase(int method) {
     match.probable = 2;
   }
   return reduction;
-}
-
-long PeakMegabytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss / 1024;
 }
 
 std::string Machine() {

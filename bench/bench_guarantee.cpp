@@ -5,8 +5,6 @@
 // 531,441 columns). The file is in the page cache; best of several rounds of
 // the process's CPU time (user and system), so that other work on the machine
 // blurs it less. The peak memory is the process's, before and after.
-#include <sys/resource.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,6 +15,7 @@
 #include "app/app_state.h"
 #include "app/data_folder.h"
 #include "app/file_errors.h"
+#include "bench/bench_support.h"
 #include "reductions/base_file.h"
 #include "reductions/column_file.h"
 #include "reductions/guarantee.h"
@@ -26,31 +25,10 @@
 namespace {
 
 using namespace vetra;
+using namespace vetra::bench;
 namespace fs = std::filesystem;
 
 constexpr int kRounds = 5;
-
-class SilentProgress : public RunProgress {
- public:
-  bool Continue(std::int64_t, std::int64_t) override { return true; }
-};
-
-class PrintingReporter : public FileErrorReporter {
- public:
-  void Report(const std::string& message) override { std::fprintf(stderr, "file error: %s\n", message.c_str()); }
-};
-
-long PeakMegabytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss / 1024;
-}
-
-double CpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 double Seconds(double from) { return CpuSeconds() - from; }
 

@@ -4,8 +4,6 @@
 // plain freads of the same block size. Times are the process's CPU time
 // (user and system), so that other work on the machine blurs them less; best
 // of several rounds, the file in the page cache for all of them.
-#include <sys/resource.h>
-#include <time.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +14,7 @@
 
 #include "app/app_state.h"
 #include "app/file_errors.h"
+#include "bench/bench_support.h"
 #include "matchdays/matchday_file.h"
 #include "reductions/column_file.h"
 #include "scrutiny/scrutiny_engine.h"
@@ -23,18 +22,13 @@
 namespace {
 
 using namespace vetra;
+using namespace vetra::bench;
 namespace fs = std::filesystem;
 
 constexpr int kRounds = 10;
 constexpr long long kFullBase = 4782969;  // 3^14
 constexpr std::size_t kBlock = 1 << 20;
 const std::string kWinning = "1X21X21X21X21X";
-
-double CpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 double BestSeconds(const std::function<void()>& work) {
   double best = 1e9;
@@ -45,17 +39,6 @@ double BestSeconds(const std::function<void()>& work) {
   }
   return best;
 }
-
-long PeakMegabytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss / 1024;
-}
-
-class PrintingReporter : public FileErrorReporter {
- public:
-  void Report(const std::string& message) override { std::fprintf(stderr, "file error: %s\n", message.c_str()); }
-};
 
 // Every column of 14 signs, match 1 the fastest, one line each.
 void WriteFullBase(const std::string& path) {

@@ -47,14 +47,6 @@ constexpr int kActionPitch = 40;
 constexpr std::uint32_t kNavy = 0x800000;
 constexpr std::uint32_t kPink = 0xFFC0FF;
 
-QFont ColumnsFont() {
-  QFont font(QStringLiteral("Courier New"));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setPixelSize(12);
-  font.setBold(true);
-  return font;
-}
-
 }  // namespace
 
 ScrollButton::ScrollButton(QWidget* parent) : QLabel(parent) {
@@ -222,7 +214,7 @@ void Consredu::DrawColumns(const PageRows& rows) {
     for (int c = 1; c <= kPageColumns / kPageSlips; ++c)
       p.fillRect(StripLeft(s, c), kBoxTop, kStripWidth, h - kBoxMargin, Bgr(kPink));
   }
-  p.setFont(ColumnsFont());
+  p.setFont(FixedPitchFont(true));
   p.setPen(Bgr(colour::kBlack));
   for (int m = 1; m <= kMatches; ++m)
     for (int i = 0; i < kPageColumns; ++i) {

@@ -52,13 +52,6 @@ std::function<std::unique_ptr<Printer>()>& PrinterMaker() {
   return make;
 }
 
-QFont TableFont() {
-  QFont font(QStringLiteral("Courier New"));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setPixelSize(12);
-  return font;
-}
-
 // The worker's side of the progress: how far, and whether to go on.
 class WorkerProgress : public RunProgress {
  public:
@@ -101,7 +94,7 @@ void Garantia::BuildControls() {
   barras_->move(kBarsPlace.topLeft());
   tabla_ = new QListWidget(this);
   tabla_->setObjectName(QStringLiteral("Lis_Garantia"));
-  tabla_->setFont(TableFont());
+  tabla_->setFont(FixedPitchFont(false));
   tabla_->setGeometry(kTablePlace);
   tabla_->setSelectionMode(QAbstractItemView::NoSelection);
 

@@ -78,17 +78,10 @@ const QPixmap& GlyphStrip() {
   return strip;
 }
 
-QFont ListFont() {
-  QFont font(QStringLiteral("Courier New"));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setPixelSize(12);
-  return font;
-}
-
 QListWidget* AddResultList(QWidget* parent, const char* name) {
   auto* list = new QListWidget(parent);
   list->setObjectName(QString::fromLatin1(name));
-  list->setFont(ListFont());
+  list->setFont(FixedPitchFont(false));
   list->setUniformItemSizes(true);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   return list;
@@ -112,7 +105,7 @@ int TextRoom(const QListWidget* list) {
 // losing their last figures at its edge.
 void FitWidestLine(QListWidget* list) {
   constexpr int kSmallestPixels = 8;
-  QFont font = ListFont();
+  QFont font = FixedPitchFont(false);
   const auto widest = [list](const QFont& f) {
     const QFontMetrics metrics(f);
     int width = 0;
