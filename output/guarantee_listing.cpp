@@ -19,15 +19,13 @@ namespace {
 
 constexpr std::size_t kCellWidth = 8;
 constexpr std::size_t kRowHeadWidth = 13;
-constexpr std::size_t kSpreadWidth = 12;
+constexpr std::size_t kSpreadWidth = 14;
 
 // The page: the listings' font, a margin of an inch, the title bold.
 constexpr double kPageLeft = 1000;
 constexpr double kPageTop = 1000;
 
-std::string Count(double value, const NumberMarks& marks) {
-  return Utf8ToCp1252(FormatNumber(value, "#,###,##0", marks));
-}
+std::string Count(double value, const NumberMarks& marks) { return FormatNumber(value, "#,###,##0", marks); }
 
 std::string GuaranteeLine(const GuaranteeFigures& figures) {
   const std::string head = "Con los 14 resultados en la quiniela base ";
@@ -51,26 +49,28 @@ void AddTable(std::vector<std::string>& lines, const GuaranteeFigures& figures, 
   }
 }
 
+// A text right-aligned in `width` characters of the file's code page, where
+// every letter and the euro sign are one character.
+std::string Cell(std::string_view utf8, std::size_t width) { return RightAligned(Utf8ToCp1252(utf8), width); }
+
 void AddSpreads(std::vector<std::string>& lines, const GuaranteeFigures& figures, const NumberMarks& marks) {
-  const std::string heads = RightAligned("Mínimo", kSpreadWidth) + RightAligned("Medio", kSpreadWidth) +
-                            RightAligned("Máximo", kSpreadWidth);
+  constexpr std::size_t kHitsWidth = 10;
+  const std::string heads = Cell("Mínimo", kSpreadWidth) + Cell("Medio", kSpreadWidth) + Cell("Máximo", kSpreadWidth);
   lines.push_back(Utf8ToCp1252("Columnas premiadas en los resultados que cubre la base:"));
-  lines.push_back(Utf8ToCp1252("  Aciertos" + heads));
+  lines.push_back(Cell("Aciertos", kHitsWidth) + heads);
   for (int d = 0; d < kPrizeDistances; ++d) {
     const MinMeanMax& spread = figures.prizeColumns[static_cast<std::size_t>(d)];
-    lines.push_back(Utf8ToCp1252(RightAligned(std::to_string(kMatches - d), 10) + RightAligned(Count(spread.min, marks), kSpreadWidth - 2) +
-                       RightAligned(FormatNumber(spread.mean, "#,###,##0.00", marks), kSpreadWidth) +
-                       RightAligned(Count(spread.max, marks), kSpreadWidth)));
+    lines.push_back(Cell(std::to_string(kMatches - d), kHitsWidth) + Cell(Count(spread.min, marks), kSpreadWidth) +
+                    Cell(FormatNumber(spread.mean, "#,###,##0.00", marks), kSpreadWidth) +
+                    Cell(Count(spread.max, marks), kSpreadWidth));
   }
   if (!figures.withPrizes) return;
+  const auto euros = [&](double value) { return Cell(FormatNumber(value, "#,###,##0.00", marks) + " €", kSpreadWidth); };
+  const MinMeanMax& amount = figures.amount;
   lines.emplace_back();
   lines.push_back(Utf8ToCp1252("Importe ganado con los premios de la jornada:"));
-  lines.push_back(Utf8ToCp1252("          " + heads));
-  const auto euros = [&](double value) {
-    return RightAligned(FormatNumber(value, "#,###,##0.00", marks) + " €", kSpreadWidth);
-  };
-  const MinMeanMax& amount = figures.amount;
-  lines.push_back(Utf8ToCp1252(std::string(10, ' ') + euros(amount.min) + euros(amount.mean) + euros(amount.max)));
+  lines.push_back(std::string(kHitsWidth, ' ') + heads);
+  lines.push_back(std::string(kHitsWidth, ' ') + euros(amount.min) + euros(amount.mean) + euros(amount.max));
 }
 
 // Asked by a count that nobody can stop.
@@ -143,7 +143,7 @@ std::string PrintGuarantee(Printer& printer, const AppState& app, const Guarante
     printer.Print(text);
   };
   line(MatchdayHeading(app));
-  line(app.description);
+  if (!app.description.empty()) line(app.description);
   line({});
   for (const std::string& text : GuaranteeLines(figures, marks)) line(text);
   return printer.EndJob();

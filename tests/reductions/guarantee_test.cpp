@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/data_folder.h"
+#include "output/guarantee_listing.h"
 #include "reductions/column_file.h"
 #include "reductions/reduction_store.h"
 #include "tests/reductions/base_builder.h"
@@ -161,6 +162,14 @@ TEST(Guarantee, TableAOnFourTriplesIsAPerfectCodeAndAFullBaseGuaranteesFourteen)
   EXPECT_EQ(a.prizeColumns[1], (MinMeanMax{0, 72.0 / 81, 1}));
   EXPECT_TRUE(a.withPrizes);
   EXPECT_EQ(a.amount, (MinMeanMax{10, (9 * 100.0 + 72 * 10.0) / 81, 100}));
+  // As text, each figure right under its head, counted in the file's code
+  // page, where the accented heads and the euro sign are one character each.
+  const std::vector<std::string> lines = GuaranteeLines(a, {".", ","});
+  for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+    if (lines[i].find("Medio") != std::string::npos) {
+      EXPECT_EQ(lines[i + 1].size(), lines[i].size()) << lines[i + 1];
+    }
+  EXPECT_EQ(lines.back(), std::string(10, ' ') + "       10,00 \x80       20,00 \x80      100,00 \x80");
 
   // Every column of 14 signs kept: 14 assured, and around every result the
   // same sphere of columns.
