@@ -28,7 +28,6 @@ struct AppState {
   std::string dataFolder;     // folder of every data file; ends with "/" when it is the fallback folder
   std::string programFolder;  // folder of the executable: help file and shipped data files
   std::string lineBreak;      // CR LF, used inside message texts
-  std::int16_t systemDirectoryLength = 0;
 
   // Current selection (kept in the general data).
   std::int16_t currentMatchday = 0;

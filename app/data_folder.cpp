@@ -1,11 +1,16 @@
 #include "app/data_folder.h"
 
-#include <filesystem>
-
 #include "app/app_state.h"
 #include "app/file_io.h"
 
 namespace vetra {
+
+bool CanWriteFolder(const std::string& folder) {
+  const std::string probe = WithSeparator(folder) + "CSCD.WRK";
+  if (WriteFileReplacing(probe, "") != 0) return false;
+  RemoveFile(probe);
+  return true;
+}
 
 std::string WithSeparator(const std::string& folder) {
   return (!folder.empty() && folder.back() == '/') ? folder : folder + "/";
@@ -13,17 +18,14 @@ std::string WithSeparator(const std::string& folder) {
 
 std::string DataFilePath(const AppState& app, const std::string& name) { return WithSeparator(app.dataFolder) + name; }
 
-void PrepareDataFolder(AppState& app, const std::string& systemDirectory) {
-  const std::string probe = WithSeparator(app.dataFolder) + "CSCD.WRK";
-  if (WriteFileReplacing(probe, "") == 0) {
-    RemoveFile(probe);
-    return;
-  }
-  const std::string source = WithSeparator(app.dataFolder);
-  app.dataFolder = WithSeparator(systemDirectory) + "Temp/Zyrd/";
+bool UseDataFolder(AppState& app, const std::string& folder) {
+  app.dataFolder = WithSeparator(folder);
   CreateFolder(app.dataFolder);
-  if (FileExists(app.dataFolder + "DATOSGEN.VTR")) return;
-  for (const char* name : kShippedFiles) CopyFileTo(source + name, app.dataFolder + name);
+  if (!FileExists(app.dataFolder + "DATOSGEN.VTR")) {
+    const std::string source = WithSeparator(app.programFolder);
+    for (const char* name : kShippedFiles) CopyFileTo(source + name, app.dataFolder + name);
+  }
+  return CanWriteFolder(app.dataFolder);
 }
 
 }  // namespace vetra

@@ -6,8 +6,8 @@ namespace vetra {
 
 struct AppState;
 
-// The files shipped beside the program, copied in this order into a fresh
-// fallback folder.
+// The files shipped with the program, copied in this order into a new data
+// folder.
 inline constexpr const char* kShippedFiles[] = {"BASES.VTR",   "DATOSGEN.VTR", "DIRECC.VTR",
                                                 "EQUIPOS.VTR", "JORNADAS.VTR", "RED0101.VTR",
                                                 "RED0102.VTR", "RED0103.VTR",  "RED0201.VTR"};
@@ -18,10 +18,14 @@ std::string WithSeparator(const std::string& folder);
 // The full name of a data file in the data folder.
 std::string DataFilePath(const AppState& app, const std::string& name);
 
-// Keeps the program folder (app.dataFolder on entry) as the data folder when a
-// probe file can be created there; otherwise switches to the fallback folder
-// "Temp/Zyrd/" under `systemDirectory` and fills it with the shipped files the
-// first time it lacks DATOSGEN.VTR. Every failure is ignored.
-void PrepareDataFolder(AppState& app, const std::string& systemDirectory);
+// Whether a file can be created in `folder`: tried with the probe file
+// "CSCD.WRK", which does not remain.
+bool CanWriteFolder(const std::string& folder);
+
+// Makes `folder` the data folder, creating it when missing and filling it with
+// the shipped files of app.programFolder the first time it lacks DATOSGEN.VTR;
+// a shipped file that cannot be copied is skipped. True when the folder can be
+// written.
+bool UseDataFolder(AppState& app, const std::string& folder);
 
 }  // namespace vetra

@@ -1,6 +1,7 @@
 # Sources of the core library: no Qt include may appear in any of them.
 set(VETRA_CORE_SOURCES
   app/cp1252.cpp
+  app/command_line.cpp
   app/data_folder.cpp
   app/delimited_fields.cpp
   app/file_errors.cpp

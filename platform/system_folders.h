@@ -3,11 +3,9 @@
 
 namespace vetra {
 
-struct AppState;
-
-// The per-machine writable folder that stands for the system's own folder
-// (under it lies the fallback data folder), always ending with "/". Stores
-// the length of the name in systemDirectoryLength.
-std::string SystemDirectory(AppState& app);
+// The user's own data folder for Vetra32 ($XDG_DATA_HOME/Vetra32, normally
+// ~/.local/share/Vetra32), ending with "/": the data folder when the program
+// folder cannot be written. Created readable by its owner alone when missing.
+std::string UserDataFolder();
 
 }  // namespace vetra

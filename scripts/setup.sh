@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ make cmake qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-liberation poppler-utils libcurl4-openssl-dev
-  qtkeychain-qt6-dev openssl cups printer-driver-cups-pdf ghostscript)
+  qtkeychain-qt6-dev openssl cups printer-driver-cups-pdf ghostscript
+  dpkg-dev desktop-file-utils appstream)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,8 +21,9 @@ if ((${#missing[@]})); then
 fi
 
 mkdir -p build
-if [ ! -f build/CMakeCache.txt ]; then
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >build/configure.log 2>&1 ||
+# Our own builds treat every warning as an error.
+if ! grep -qs '^VETRA_WERROR:BOOL=ON$' build/CMakeCache.txt; then
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVETRA_WERROR=ON >build/configure.log 2>&1 ||
     { cat build/configure.log; exit 1; }
 fi
 cmake --build build -j"$(nproc)" >build/build.log 2>&1 || { grep -E -B2 -A8 'error|Error' build/build.log | head -200; exit 1; }

@@ -12,30 +12,31 @@ namespace {
 
 using testing::TempFolder;
 
-TEST(DataFolder, OnlyAReadOnlyProgramFolderMovesTheDataToTheFallbackFilledOnce) {
-  TempFolder program, system;
+TEST(DataFolder, ANewFolderIsFilledOnceAndAFolderOfOwnDataIsKept) {
+  TempFolder program, user;
   for (const char* name : kShippedFiles) program.Write(name, std::string("shipped ") + name);
   std::filesystem::remove(program.File("DIRECC.VTR"));  // a missing one is skipped
   AppState app;
-  app.dataFolder = program.Path();
-  PrepareDataFolder(app, system.Path());
-  EXPECT_EQ(app.dataFolder, program.Path());
-  EXPECT_FALSE(program.Exists("CSCD.WRK"));  // the probe is gone
-  EXPECT_FALSE(system.Exists("Temp"));
-
-  FileFaultsForTesting().readOnlyFolders = {program.Path()};
-  PrepareDataFolder(app, system.Path() + "/");  // a folder ending in "/" gets no second one
-  EXPECT_EQ(app.dataFolder, system.Path() + "/Temp/Zyrd/");
-  EXPECT_EQ(system.Read("Temp/Zyrd/RED0201.VTR"), "shipped RED0201.VTR");
-  EXPECT_FALSE(system.Exists("Temp/Zyrd/DIRECC.VTR"));
+  app.programFolder = program.Path();
+  const std::string folder = user.File("share/Vetra32");
+  EXPECT_TRUE(UseDataFolder(app, folder));
+  EXPECT_EQ(app.dataFolder, folder + "/");
+  EXPECT_EQ(user.Read("share/Vetra32/RED0201.VTR"), "shipped RED0201.VTR");
+  EXPECT_FALSE(user.Exists("share/Vetra32/DIRECC.VTR"));
+  EXPECT_FALSE(user.Exists("share/Vetra32/CSCD.WRK"));  // the probe is gone
 
   // The next run finds DATOSGEN.VTR there and copies nothing again.
   program.Write("JORNADAS.VTR", "changed");
-  app.dataFolder = program.Path();
-  PrepareDataFolder(app, system.Path());
+  user.Write("share/Vetra32/BASES.VTR", "own");
+  EXPECT_TRUE(UseDataFolder(app, folder + "/"));  // a folder ending in "/" gets no second one
+  EXPECT_EQ(app.dataFolder, folder + "/");
+  EXPECT_EQ(user.Read("share/Vetra32/JORNADAS.VTR"), "shipped JORNADAS.VTR");
+  EXPECT_EQ(user.Read("share/Vetra32/BASES.VTR"), "own");
+
+  FileFaultsForTesting().readOnlyFolders = {user.File("locked")};
+  EXPECT_FALSE(UseDataFolder(app, user.File("locked")));
+  EXPECT_FALSE(CanWriteFolder(user.File("locked")));
   FileFaultsForTesting() = {};
-  EXPECT_EQ(app.dataFolder, system.Path() + "/Temp/Zyrd/");
-  EXPECT_EQ(system.Read("Temp/Zyrd/JORNADAS.VTR"), "shipped JORNADAS.VTR");
 }
 
 TEST(OpenNamedFile, LeavesAMissingFileToItsCallerAndReportsTheRest) {
