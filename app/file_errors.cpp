@@ -86,6 +86,8 @@ std::string FileErrorMessage(const FileRoutine& routine, int number, std::string
     case err::kPathNotFound:
       if (!routine.pathMissing.empty()) return code + " ERROR 76: " + std::string(routine.pathMissing);
       break;
+    case err::kReadOnlyFolder:
+      return "La carpeta de datos está abierta solo para consulta: no se ha guardado nada.";
     default:
       break;
   }

@@ -27,6 +27,7 @@ constexpr int kDeviceNotReady = 68;
 constexpr int kPermissionDenied = 70;
 constexpr int kPathFileAccess = 75;
 constexpr int kPathNotFound = 76;
+constexpr int kReadOnlyFolder = 1000;  // the folder was opened for reading only
 }  // namespace err
 
 class FileErrorReporter {

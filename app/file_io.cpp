@@ -28,6 +28,11 @@ fs::path Normal(const fs::path& p) {
   return n.has_filename() ? n : n.parent_path();
 }
 
+std::string& ProtectedFolder() {
+  static std::string folder;
+  return folder;
+}
+
 // The simulated fault, if any, that stops a write of `size` bytes into `path`.
 int SimulatedWriteFault(const std::string& path, std::size_t size) {
   SimulatedFaults& faults = FileFaultsForTesting();
@@ -41,6 +46,13 @@ int SimulatedWriteFault(const std::string& path, std::size_t size) {
   return 0;
 }
 
+// Why a write of `size` bytes into `path` must not happen: the folder is
+// protected, or a simulated fault; 0 when it may.
+int WriteRefusal(const std::string& path, std::size_t size) {
+  if (IsProtected(path)) return err::kReadOnlyFolder;
+  return SimulatedWriteFault(path, size);
+}
+
 std::string TempNameFor(const std::string& path) { return path + ".~tmp"; }
 
 long long SizeOf(const std::string& path) {
@@ -52,6 +64,14 @@ long long SizeOf(const std::string& path) {
 constexpr std::size_t kStreamBuffer = 1 << 18;
 
 }  // namespace
+
+void ProtectFolder(const std::string& folder) { ProtectedFolder() = folder; }
+
+bool IsProtected(const std::string& path) {
+  if (ProtectedFolder().empty()) return false;
+  const fs::path inside = Normal(path).lexically_relative(Normal(ProtectedFolder()));
+  return !inside.empty() && *inside.begin() != "..";
+}
 
 SimulatedFaults& FileFaultsForTesting() {
   static SimulatedFaults faults;
@@ -72,7 +92,7 @@ int ReadFileBytes(const std::string& path, std::string& out) {
 }
 
 int WriteFileReplacing(const std::string& path, std::string_view bytes) {
-  if (int fault = SimulatedWriteFault(path, bytes.size())) return fault;
+  if (int fault = WriteRefusal(path, bytes.size())) return fault;
   const std::string temp = TempNameFor(path);
   {
     FilePtr f(std::fopen(temp.c_str(), "wb"));
@@ -115,7 +135,7 @@ int WriteFileAt(const std::string& path, long long offset, std::string_view byte
   std::string block(static_cast<std::size_t>(offset > size ? offset - size : 0), ' ');
   const long long start = offset > size ? size : offset;
   block.append(bytes);
-  if (int fault = SimulatedWriteFault(path, block.size())) return fault;
+  if (int fault = WriteRefusal(path, block.size())) return fault;
   FilePtr f(std::fopen(path.c_str(), existed ? "r+b" : "w+b"));
   if (!f) return ErrnoNumber(path);
   const bool written = std::fseek(f.get(), static_cast<long>(start), SEEK_SET) == 0 &&
@@ -133,7 +153,7 @@ int ReplacingFileWriter::Open(const std::string& path) {
   temp_ = TempNameFor(path);
   buffer_.clear();
   buffer_.reserve(kStreamBuffer);
-  if (int fault = SimulatedWriteFault(path_, 0)) return error_ = fault;
+  if (int fault = WriteRefusal(path_, 0)) return error_ = fault;
   file_ = std::fopen(temp_.c_str(), "wb");
   if (!file_) return error_ = ErrnoNumber(path_);
   return 0;
@@ -148,7 +168,7 @@ int ReplacingFileWriter::Write(std::string_view bytes) {
 
 int ReplacingFileWriter::Flush() {
   if (error_ || buffer_.empty()) return error_;
-  if (int fault = SimulatedWriteFault(path_, buffer_.size())) return Fail(fault);
+  if (int fault = WriteRefusal(path_, buffer_.size())) return Fail(fault);
   if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) return Fail(ErrnoNumber(path_));
   buffer_.clear();
   return 0;
@@ -240,7 +260,7 @@ bool LineFileReader::ReadLine(std::string& out, std::size_t keep) {
 int CreateFolder(const std::string& path) {
   std::error_code ec;
   if (fs::is_directory(path, ec)) return 0;
-  if (int fault = SimulatedWriteFault(Normal(path).string(), 0)) return fault;
+  if (int fault = WriteRefusal(Normal(path).string(), 0)) return fault;
   fs::create_directories(path, ec);
   return ec ? ErrorNumberFor(ec, path) : 0;
 }
@@ -252,7 +272,7 @@ int CopyFileTo(const std::string& from, const std::string& to) {
 }
 
 int RemoveFile(const std::string& path) {
-  if (int fault = SimulatedWriteFault(path, 0)) return fault;
+  if (int fault = WriteRefusal(path, 0)) return fault;
   std::error_code ec;
   if (!fs::remove(path, ec)) return ec ? ErrorNumberFor(ec, path) : err::kFileNotFound;
   return 0;

@@ -89,6 +89,13 @@ int CopyFileTo(const std::string& from, const std::string& to);
 int RemoveFile(const std::string& path);
 bool FileExists(const std::string& path);
 
+// The data folder of a program that opened it for reading only: every write,
+// new file or removal in it is refused with err::kReadOnlyFolder, so that no
+// screen changes a byte of it. Empty: no folder is protected.
+void ProtectFolder(const std::string& folder);
+// Whether a write into `path` (a file or folder) would be refused so.
+bool IsProtected(const std::string& path);
+
 // Failures that the tests cannot provoke for real (they run as root): folders
 // that refuse every write, and a disk that fills up after some bytes.
 struct SimulatedFaults {

@@ -7,8 +7,11 @@
 #include "app/app_state.h"
 #include "app/command_line.h"
 #include "app/data_folder.h"
+#include "app/file_io.h"
+#include "app/folder_hold.h"
 #include "app/pointers.h"
 #include "app/vetra.h"
+#include "platform/folder_lock.h"
 #include "platform/message_box.h"
 #include "platform/program_folder.h"
 #include "platform/system_folders.h"
@@ -53,7 +56,10 @@ int Main(int argc, char** argv) {
     std::fprintf(stderr, "vetra32: no se puede escribir en la carpeta de datos %s\n", app.dataFolder.c_str());
     return 1;
   }
+  FolderLock lock(app.dataFolder);  // held until the program ends
+  if (!HoldDataFolder(app, lock)) return 0;
   MainMenu menu(app);
+  if (IsProtected(app.dataFolder)) menu.setWindowTitle(QStringLiteral("Vetra32 (solo consulta)"));
   menu.show();
   ShowNormalPointer();
   return application.exec();

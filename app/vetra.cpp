@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "app/datosgen.h"
 #include "app/drawing.h"
+#include "app/file_io.h"
 #include "app/general_data.h"
 #include "app/help.h"
 #include "app/pointers.h"
@@ -156,7 +157,8 @@ void MainMenu::Move(QPoint point) {
 
 void MainMenu::Leave() {
   PlaySoundEffect(app_, 5);
-  WriteGeneralData(app_);
+  // A folder opened for reading only keeps the general data it had.
+  if (!IsProtected(app_.dataFolder)) WriteGeneralData(app_);
   close();
 }
 

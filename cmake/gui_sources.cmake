@@ -1,5 +1,6 @@
 # Sources of the platform layer and the screens (Qt).
 set(VETRA_GUI_SOURCES
+  platform/folder_lock.cpp
   platform/message_box.cpp
   platform/program_folder.cpp
   platform/sound_player.cpp
@@ -8,6 +9,7 @@ set(VETRA_GUI_SOURCES
   platform/text.cpp
   app/datosgen.cpp
   app/drawing.cpp
+  app/folder_hold.cpp
   app/help.cpp
   app/mensajes.cpp
   app/pointers.cpp
