@@ -83,6 +83,8 @@ std::string FileErrorMessage(const FileRoutine& routine, int number, std::string
       return code + " ERROR 68: Unidad " + std::string(drive) + ": no preparada";
     case err::kOutOfMemory:
       return code + " ERROR 7 : Insuficiente memoria";
+    case err::kDiskFull:
+      return code + " ERROR 61: Disco lleno. Libere espacio y repita la operación";
     case err::kPathNotFound:
       if (!routine.pathMissing.empty()) return code + " ERROR 76: " + std::string(routine.pathMissing);
       break;

@@ -25,6 +25,14 @@ int ReadFileAt(const std::string& path, long long offset, std::size_t length, st
 // `offset` is filled with blanks.
 int WriteFileAt(const std::string& path, long long offset, std::string_view bytes);
 
+// Whole-file rewrites go through a file of this name beside the file, which
+// an interrupted run leaves behind.
+inline constexpr std::string_view kTemporarySuffix = ".~tmp";
+std::string TemporaryName(const std::string& path);
+
+// Removes the temporary files that interrupted runs left in `folder`.
+void RemoveTemporaryFiles(const std::string& folder);
+
 // A whole new file written piece by piece through a large buffer into a
 // temporary file beside it, which Commit renames over the old one; until then,
 // and after any failure, the old file stays as it was. Destroying the writer
@@ -40,6 +48,9 @@ class ReplacingFileWriter {
   // Buffered; after the first failure nothing more is written and that
   // failure's number is returned by this and every later call.
   int Write(std::string_view bytes);
+  // Completes the temporary file on the disk, without putting it in place.
+  int Finish();
+  // Finishes when not yet done, then renames the temporary file over the file.
   int Commit();
   void Discard();  // drops the temporary file; the old file is untouched
   bool IsOpen() const { return file_ != nullptr; }
@@ -51,6 +62,7 @@ class ReplacingFileWriter {
   std::string path_;
   std::string temp_;
   std::FILE* file_ = nullptr;
+  bool finished_ = false;
   std::string buffer_;
   int error_ = 0;
 };
@@ -86,6 +98,8 @@ class LineFileReader {
 
 int CreateFolder(const std::string& path);  // an existing folder is no error
 int CopyFileTo(const std::string& from, const std::string& to);
+// Renames a file over another in the same folder, in one step.
+int MoveFileOver(const std::string& from, const std::string& to);
 int RemoveFile(const std::string& path);
 bool FileExists(const std::string& path);
 
@@ -97,10 +111,13 @@ void ProtectFolder(const std::string& folder);
 bool IsProtected(const std::string& path);
 
 // Failures that the tests cannot provoke for real (they run as root): folders
-// that refuse every write, and a disk that fills up after some bytes.
+// that refuse every write, a disk that fills up after some bytes, and a kill
+// at a chosen step (a write, which then reaches the file half done, a sync, a
+// rename or a removal), which a test lets happen in a child process.
 struct SimulatedFaults {
   std::vector<std::string> readOnlyFolders;
   long long bytesBeforeDiskFull = -1;  // -1: the disk never fills
+  int stepsBeforeKill = -1;            // -1: never killed
 };
 SimulatedFaults& FileFaultsForTesting();
 

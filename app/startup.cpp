@@ -15,6 +15,7 @@
 #include "platform/message_box.h"
 #include "platform/program_folder.h"
 #include "platform/system_folders.h"
+#include "reductions/reduction_store.h"
 
 namespace vetra {
 
@@ -58,6 +59,7 @@ int Main(int argc, char** argv) {
   }
   FolderLock lock(app.dataFolder);  // held until the program ends
   if (!HoldDataFolder(app, lock)) return 0;
+  FinishInterruptedRuns(app);
   MainMenu menu(app);
   if (IsProtected(app.dataFolder)) menu.setWindowTitle(QStringLiteral("Vetra32 (solo consulta)"));
   menu.show();

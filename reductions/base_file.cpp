@@ -1,6 +1,8 @@
 #include "reductions/base_file.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "app/data_folder.h"
 #include "app/file_errors.h"
@@ -51,47 +53,86 @@ bool ParseField(std::string_view line, std::size_t at, std::size_t width, T& out
   return true;
 }
 
-// Line n of the file (0-based here) as text: the first 230 bytes of its slot,
-// up to a line end that cuts it short.
-std::string_view LineText(std::string_view bytes, std::size_t index) {
-  const std::size_t start = index * kBaseLineSize;
-  if (start >= bytes.size()) return {};
-  std::string_view line = bytes.substr(start, kBaseLineWidth);
-  return line.substr(0, std::min(line.size(), line.find_first_of("\r\n")));
-}
+// One line of the index as it lies in the file: its text runs from `at` up
+// to its line end (LF, or CR LF), and `end` is where the next line starts.
+struct IndexLine {
+  std::size_t at = 0;
+  std::string_view text;
+  std::size_t end = 0;
+  // A line of full width with its CR LF, where an in-place write of its
+  // width replaces it and nothing else.
+  bool Whole(std::string_view bytes) const {
+    return text.size() == kBaseLineWidth && bytes.substr(at + kBaseLineWidth, 2) == kLineEnd;
+  }
+};
 
-// Whole lines, plus a last one cut short when the bytes after the whole lines
-// hold more than blanks and line ends.
-std::size_t LineCount(std::string_view bytes) {
-  const std::size_t whole = bytes.size() / kBaseLineSize;
-  const std::string_view rest = bytes.substr(whole * kBaseLineSize);
-  return whole + (rest.find_first_not_of(" \r\n") != std::string_view::npos ? 1 : 0);
-}
+// The lines of the index read in order, as a text editor sees them: a line
+// that lost its trailing blanks does not shift the ones after it.
+class IndexLines {
+ public:
+  explicit IndexLines(std::string_view bytes) : bytes_(bytes) {}
+  bool Next(IndexLine& line) {
+    if (pos_ >= bytes_.size()) return false;
+    const std::size_t lf = bytes_.find('\n', pos_);
+    const std::size_t stop = lf == std::string_view::npos ? bytes_.size() : lf;
+    line.at = pos_;
+    line.text = bytes_.substr(pos_, stop - pos_);
+    if (!line.text.empty() && line.text.back() == '\r') line.text.remove_suffix(1);
+    line.end = lf == std::string_view::npos ? bytes_.size() : lf + 1;
+    pos_ = line.end;
+    return true;
+  }
 
-BaseLookup Lookup(std::string_view bytes, const std::string& key) {
-  BaseLookup result;
-  const std::size_t count = LineCount(bytes);
-  for (std::size_t i = 0; i < count; ++i) {
-    result.lineNumber = static_cast<int>(i + 1);
-    result.lastLine = std::string(LineText(bytes, i));
-    if (result.lastLine.compare(0, kKeyWidth, key) == 0) {
-      result.found = true;
+ private:
+  std::string_view bytes_;
+  std::size_t pos_ = 0;
+};
+
+bool HasKey(std::string_view text, std::string_view key) { return text.substr(0, kKeyWidth) == key; }
+
+struct Found {
+  BaseLookup lookup;
+  IndexLine line;
+};
+
+Found Lookup(std::string_view bytes, const std::string& key) {
+  Found result;
+  IndexLines lines(bytes);
+  IndexLine line;
+  while (lines.Next(line)) {
+    ++result.lookup.lineNumber;
+    if (HasKey(line.text, key)) {
+      result.lookup.found = true;
+      result.line = line;
       break;
     }
   }
+  if (result.lookup.lineNumber > 0) result.lookup.lastLine = std::string(result.lookup.found ? result.line.text : line.text);
   return result;
 }
 
-// Writes `text` at `at` within line `index` (0-based). A last line cut short
-// is rewritten whole with its CR LF, so that the file is whole again;
-// otherwise only `text` is written and the line keeps its CR LF.
-int WriteInLine(const std::string& path, std::string_view bytes, std::size_t index, std::size_t at,
-                std::string_view text) {
-  const long long start = static_cast<long long>(index * kBaseLineSize);
-  if (bytes.size() >= (index + 1) * kBaseLineSize) return WriteFileAt(path, start + at, text);
-  std::string line = FixedWidth(LineText(bytes, index), kBaseLineWidth);
-  line.replace(at, text.size(), text);
-  return WriteFileAt(path, start, line + kLineEnd);
+// Replaces the given lines of the index with new texts of full width. Where
+// every one of them is a whole line, each is written in place in one call and
+// the rest of the file is not touched; otherwise (a line cut short, a line
+// end missing) the file is rewritten whole under a temporary name, with
+// those lines made whole and every other byte as it was.
+int ReplaceLines(const std::string& path, std::string_view bytes,
+                 const std::vector<std::pair<IndexLine, std::string>>& changes) {
+  const bool inPlace = std::all_of(changes.begin(), changes.end(), [&](const auto& c) { return c.first.Whole(bytes); });
+  if (inPlace) {
+    for (const auto& [line, text] : changes)
+      if (int number = WriteFileAt(path, static_cast<long long>(line.at), text)) return number;
+    return 0;
+  }
+  std::string file;
+  std::size_t from = 0;
+  for (const auto& [line, text] : changes) {
+    file.append(bytes.substr(from, line.at - from));
+    file += text + kLineEnd;
+    from = line.end;
+  }
+  file.append(bytes.substr(from));
+  return WriteFileReplacing(path, file);
 }
 
 std::string FreeSlotLine() { return FixedWidth(BaseKey(0, 0), kBaseLineWidth); }
@@ -226,10 +267,10 @@ void LoadBase(AppState& app, int matchday, int orderNumber) {
   record.reductionMethod = app.reductionMethod;
   std::string bytes;
   if (ReadIndex(app, kLoadRoutine, bytes)) {
-    const BaseLookup lookup = Lookup(bytes, BaseKey(matchday, orderNumber));
+    const Found found = Lookup(bytes, BaseKey(matchday, orderNumber));
     BaseRecord stored;
-    if (lookup.found) {
-      if (int number = ParseBaseLine(lookup.lastLine, stored))
+    if (found.lookup.found) {
+      if (int number = ParseBaseLine(found.line.text, stored))
         RaiseFileError(app, kLoadRoutine, number);  // a damaged line loads as no line
       else
         record = stored;
@@ -242,55 +283,69 @@ BaseLookup BaseExists(AppState& app, int matchday, int orderNumber) {
   app.lastFileError = 0;
   std::string bytes;
   ReadIndex(app, kExistsRoutine, bytes);
-  return Lookup(bytes, BaseKey(matchday, orderNumber));
+  return Lookup(bytes, BaseKey(matchday, orderNumber)).lookup;
 }
 
 void FreeBase(AppState& app, int matchday, int orderNumber) {
   app.lastFileError = 0;
   std::string bytes;
-  if (int number = ReadFileBytes(DataFilePath(app, kBaseFile), bytes)) {
+  const std::string path = DataFilePath(app, kBaseFile);
+  if (int number = ReadFileBytes(path, bytes)) {
     RaiseFileError(app, kFreeRoutine, number);
     return;
   }
   const std::string key = BaseKey(matchday, orderNumber);
-  const std::size_t count = LineCount(bytes);
-  for (std::size_t i = 0; i < count; ++i) {
-    if (LineText(bytes, i).substr(0, kKeyWidth) != key) continue;
-    if (int number = WriteInLine(DataFilePath(app, kBaseFile), bytes, i, 0, FreeSlotLine())) {
-      RaiseFileError(app, kFreeRoutine, number);
-      return;
-    }
-  }
+  std::vector<std::pair<IndexLine, std::string>> changes;
+  IndexLines lines(bytes);
+  IndexLine line;
+  while (lines.Next(line))
+    if (HasKey(line.text, key)) changes.emplace_back(line, FreeSlotLine());
+  if (changes.empty()) return;
+  if (int number = ReplaceLines(path, bytes, changes)) RaiseFileError(app, kFreeRoutine, number);
 }
 
-void StoreBase(AppState& app) {
+void ReserveBaseSlot(AppState& app) {
   app.lastFileError = 0;
   std::string bytes;
   if (!ReadIndexForWriting(app, bytes)) return;
+  if (Lookup(bytes, BaseKey(app.currentMatchday, app.currentOrder)).lookup.found) return;
+  if (Lookup(bytes, BaseKey(0, 0)).lookup.found) return;
   const std::string path = DataFilePath(app, kBaseFile);
-  const std::string line = BaseLine(CurrentBaseRecord(app));
-  BaseLookup slot = Lookup(bytes, BaseKey(app.currentMatchday, app.currentOrder));
-  if (!slot.found) slot = Lookup(bytes, BaseKey(0, 0));
-  int number;
-  if (slot.found) {
-    number = WriteInLine(path, bytes, static_cast<std::size_t>(slot.lineNumber - 1), 0, line);
-  } else {
-    const std::size_t count = LineCount(bytes);
-    const bool lastCut = count > 0 && bytes.size() < count * kBaseLineSize;
-    number = lastCut ? WriteInLine(path, bytes, count - 1, 0, "") : 0;
-    if (number == 0) number = WriteFileAt(path, static_cast<long long>(count * kBaseLineSize), line + kLineEnd);
-  }
+  // The file is replaced whole, so that no kill leaves half a line at its
+  // end; a last line without its line end gets one first.
+  const bool ended = bytes.empty() || bytes.back() == '\n';
+  const int number = WriteFileReplacing(path, bytes + (ended ? "" : kLineEnd) + FreeSlotLine() + kLineEnd);
   if (number) RaiseFileError(app, kStoreRoutine, number);
 }
+
+void WriteBaseLine(AppState& app, std::string_view line) {
+  app.lastFileError = 0;
+  ReserveBaseSlot(app);
+  if (app.lastFileError) return;
+  std::string bytes;
+  if (!ReadIndexForWriting(app, bytes)) return;
+  Found slot = Lookup(bytes, std::string(line.substr(0, kKeyWidth)));
+  if (!slot.lookup.found) slot = Lookup(bytes, BaseKey(0, 0));
+  if (int number = ReplaceLines(DataFilePath(app, kBaseFile), bytes, {{slot.line, FixedWidth(line, kBaseLineWidth)}}))
+    RaiseFileError(app, kStoreRoutine, number);
+}
+
+void StoreBase(AppState& app) { WriteBaseLine(app, BaseLine(CurrentBaseRecord(app))); }
 
 void UpdateDescription(AppState& app) {
   app.lastFileError = 0;
   std::string bytes;
   if (!ReadIndexForWriting(app, bytes)) return;
-  const BaseLookup lookup = Lookup(bytes, BaseKey(app.currentMatchday, app.currentOrder));
-  if (!lookup.found) return;
-  if (int number = WriteInLine(DataFilePath(app, kBaseFile), bytes, static_cast<std::size_t>(lookup.lineNumber - 1),
-                               kDescriptionAt, DescriptionField(app.description)))
+  const Found found = Lookup(bytes, BaseKey(app.currentMatchday, app.currentOrder));
+  BaseRecord stored;
+  // A line that did not load is not written back; an unchanged description
+  // is not written at all.
+  if (!found.lookup.found || ParseBaseLine(found.line.text, stored) != 0) return;
+  const std::string field = DescriptionField(app.description);
+  if (stored.description == Trimmed(field)) return;
+  std::string text = FixedWidth(found.line.text, kBaseLineWidth);
+  text.replace(kDescriptionAt, kDescriptionWidth, field);
+  if (int number = ReplaceLines(DataFilePath(app, kBaseFile), bytes, {{found.line, text}}))
     RaiseFileError(app, kDescriptionRoutine, number);
 }
 

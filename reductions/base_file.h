@@ -76,13 +76,23 @@ BaseLookup BaseExists(AppState& app, int matchday, int orderNumber);
 // errors are reported as "BRB".
 void FreeBase(AppState& app, int matchday, int orderNumber);
 
-// Writes the current reduction's line: over the line of its key, else over the
-// first free slot, else at the end of the file. Sets lastFileError; the
+// Makes sure the index holds a line that the current key's line can be
+// written over without the file growing: the key's own line or a free slot,
+// a free slot being appended when there is neither. Sets lastFileError; the
 // lookup's errors are reported as "EEB", the write's as "EFB".
+void ReserveBaseSlot(AppState& app);
+
+// Writes a line of full width over the line of its key, else over the first
+// free slot, else at the end of the file. A whole line of the file is
+// replaced in place; one cut short makes the file be rewritten whole with
+// every other byte kept. Sets lastFileError; errors as in ReserveBaseSlot.
+void WriteBaseLine(AppState& app, std::string_view line);
+
+// WriteBaseLine of the current reduction's line.
 void StoreBase(AppState& app);
 
-// Replaces the description of the current key's line, if there is one, and
-// nothing else. Sets lastFileError; the write's errors are reported as "ADB".
+// Replaces the description of the current key's line, if there is one that
+// loads and its description differs, and nothing else. Sets lastFileError; the write's errors are reported as "ADB".
 void UpdateDescription(AppState& app);
 
 }  // namespace vetra

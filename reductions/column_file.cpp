@@ -54,11 +54,15 @@ ColumnFileWriter::ColumnFileWriter(AppState& app, int matchday, int orderNumber)
   Check(out_.Open(DataFilePath(app_, ColumnFileName(matchday_, orderNumber_))));
 }
 
+void RaiseColumnFileError(AppState& app, int matchday, int orderNumber, int number) {
+  const std::string folderMissing = "No existe la carpeta del fichero " + ColumnFileName(matchday, orderNumber);
+  RaiseFileError(app, FileRoutine{"ECR", "", folderMissing}, number);
+}
+
 void ColumnFileWriter::Check(int number) {
   if (number == 0 || error_ != 0) return;
   error_ = number;
-  const std::string folderMissing = "No existe la carpeta del fichero " + ColumnFileName(matchday_, orderNumber_);
-  RaiseFileError(app_, FileRoutine{"ECR", "", folderMissing}, number);
+  RaiseColumnFileError(app_, matchday_, orderNumber_, number);
 }
 
 void ColumnFileWriter::Write(std::string_view column) {
@@ -79,14 +83,15 @@ void ColumnFileWriter::Take(std::string_view lines) {
   if (!error_) written_ += static_cast<long long>(lines.size() / kColumnLineSize);
 }
 
+void ColumnFileWriter::Finish() {
+  if (!error_) Check(out_.Finish());
+}
+
 void ColumnFileWriter::Commit() {
   if (!error_) Check(out_.Commit());
 }
 
-void ColumnFileWriter::Cancel() {
-  out_.Discard();
-  RemoveColumnFile(app_, ColumnFileName(matchday_, orderNumber_));
-}
+void ColumnFileWriter::Discard() { out_.Discard(); }
 
 int ColumnFileReader::Open(AppState& app) {
   app.lastFileError = 0;

@@ -21,6 +21,10 @@ std::string ColumnFileName(int matchday, int orderNumber);
 // The line of one column: its signs padded or cut to 14, quoted, with CR LF.
 std::string ColumnLine(std::string_view column);
 
+// Reports a failed write of the column file of that key as "ECR" and sets
+// lastFileError.
+void RaiseColumnFileError(AppState& app, int matchday, int orderNumber, int number);
+
 // Writes the columns of one reduction. They go through a large buffer into a
 // temporary file that Commit renames over the file of the key, so that the
 // old file survives a failure and a reader never meets half a file. The first
@@ -38,10 +42,12 @@ class ColumnFileWriter : public ColumnSink {
   ColumnFrame Frame() const override;
   // Whole lines of 18 bytes, as Frame asks for them.
   void Take(std::string_view lines) override;
+  // Completes the new columns on the disk under their temporary name.
+  void Finish();
+  // Puts them in place of the key's file.
   void Commit();
-  // A cancelled reduction: drops the new columns and deletes the file of the
-  // key too, so that no columns remain for it.
-  void Cancel();
+  // Drops the new columns; the key's file stays as it was.
+  void Discard();
   long long ColumnsWritten() const { return written_; }
 
  private:

@@ -491,7 +491,8 @@ void Reducir::RunReduction() {
   ShowHourglass();
   ScreenProgress progress(porcen_);
   const StoreResult result = StoreReduction(app_, progress);
-  porcen_->Finish(QString::fromUtf8(result.Finished() ? kRunFinishedLine : kRunCancelledLine), !result.Finished());
+  const char* line = result.fileError ? kRunFailedLine : result.cancelled ? kRunCancelledLine : kRunFinishedLine;
+  porcen_->Finish(QString::fromUtf8(line), !result.Finished());
   ShowNormalPointer();
 }
 

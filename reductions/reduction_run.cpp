@@ -48,6 +48,7 @@ std::optional<Refusal> CheckMethod(const BaseRecord& reduction) {
 
 const char* const kRunFinishedLine = "Ha finalizado el proceso de reducción";
 const char* const kRunCancelledLine = "El proceso de reducción ha sido cancelado";
+const char* const kRunFailedLine = "La reducción no se ha podido guardar";
 
 std::optional<Refusal> CheckRun(const BaseRecord& reduction, const ReductionFigures& figures) {
   if (auto refusal = CheckMethod(reduction)) return refusal;

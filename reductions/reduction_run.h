@@ -35,5 +35,7 @@ int ProgressPercent(std::int64_t done, std::int64_t total);
 std::string ProgressLine(int percent);
 extern const char* const kRunFinishedLine;
 extern const char* const kRunCancelledLine;
+// A run stopped by a file failure, already reported: nothing was replaced.
+extern const char* const kRunFailedLine;
 
 }  // namespace vetra

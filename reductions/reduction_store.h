@@ -1,9 +1,9 @@
 #pragma once
 // The writing part of a reduction run, once the screen has shown any refusal
 // (CheckRun) and, when the key already had a reduction, the user has agreed
-// to replace it: the index entry first, then the column file. A run that does
-// not finish leaves neither, so that the index never names columns that are
-// missing or cut short.
+// to replace it. Whatever stops it (a cancellation, a full disk, a kill, a
+// power cut), the key keeps its previous reduction whole or gets the new one
+// whole: never an index line without its complete column file.
 #include "reductions/column_generator.h"
 
 namespace vetra {
@@ -19,12 +19,15 @@ struct StoreResult {
 
 // Runs the reduction of currentMatchday and currentOrder from the current
 // reduction's fields: clears the parameters its method does not use (in the
-// state as well, as they are stored), writes its index line and then its
-// columns, asking `progress` before the first and every few thousand after.
-// A failure to write the index line stops the run before anything else is
-// touched; on a cancellation or a failure of the column file, the columns of
-// the key, new or old, are deleted and its index entry freed. lastFileError
-// is 0 when nothing failed.
+// state as well, as they are stored), writes its columns and then its index
+// line, asking `progress` before the first column and every few thousand
+// after. A cancellation or a failure leaves the key's previous reduction, if
+// any, as it was. lastFileError is 0 when nothing failed.
 StoreResult StoreReduction(AppState& app, RunProgress& progress);
+
+// At start-up: completes the runs that a kill or power cut interrupted after
+// they were decided, forgets those interrupted before, and removes the
+// temporary files that interrupted writes left in the data folder.
+void FinishInterruptedRuns(AppState& app);
 
 }  // namespace vetra

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/file_io.h"
+#include "app/numbers.h"
 #include "tests/support/temp_folder.h"
 
 namespace vetra {
@@ -122,10 +123,33 @@ TEST(BaseFile, LinesStayInPlaceAndFreedSlotsAreReused) {
   EXPECT_TRUE(t.reporter.messages.empty());
 }
 
-TEST(BaseFile, DamagedLinesAreReadAsFarAsTheyGoAndMadeWholeWhenWritten) {
+TEST(BaseFile, LinesAreReadInOrderAndDamagedOnesAreNeverWrittenOutsideThemselves) {
   TestState t;
-  // A last line cut short is read as if padded with blanks, and completed
-  // only when the file is next written.
+  // An earlier line that lost its trailing blanks (a text editor does that)
+  // hides nothing after it; storing its key again rewrites that line alone,
+  // made whole, and adds no second line of the key.
+  const std::string trimmed = Trimmed(LineOf(7, 3));
+  const std::string file = trimmed + "\r\n" + Lines({LineOf(7, 4), LineOf(8, 1)});
+  t.folder.Write("BASES.VTR", file);
+  t.app.currentMatchday = 8;
+  t.app.currentOrder = 1;
+  LoadBase(t.app, 8, 1);
+  EXPECT_EQ(CurrentBaseRecord(t.app), Keyed(8, 1));
+  LoadBase(t.app, 7, 3);
+  EXPECT_EQ(t.app.description, Example().description);
+  // Leaving with the description as it was writes nothing.
+  t.app.currentMatchday = 7;
+  t.app.currentOrder = 3;
+  UpdateDescription(t.app);
+  EXPECT_EQ(t.folder.Read("BASES.VTR"), file);
+  BaseRecord again = Keyed(7, 3);
+  again.reducedBets = 5;
+  MakeCurrent(t.app, again);
+  StoreBase(t.app);
+  EXPECT_EQ(t.folder.Read("BASES.VTR"), Lines({BaseLine(again), LineOf(7, 4), LineOf(8, 1)}));
+
+  // A last line cut short, without its line end, is read as if padded; a
+  // new line then goes after it, the cut line keeping its bytes.
   const std::string cut = LineOf(8, 2).substr(0, 150);
   t.folder.Write("BASES.VTR", Lines({LineOf(7, 3)}) + cut);
   LoadBase(t.app, 8, 2);
@@ -134,16 +158,23 @@ TEST(BaseFile, DamagedLinesAreReadAsFarAsTheyGoAndMadeWholeWhenWritten) {
   EXPECT_EQ(t.folder.Read("BASES.VTR"), Lines({LineOf(7, 3)}) + cut);
   MakeCurrent(t.app, Keyed(9, 3));
   StoreBase(t.app);
-  EXPECT_EQ(t.folder.Read("BASES.VTR"), Lines({LineOf(7, 3), cut + Blanks(80), LineOf(9, 3)}));
+  EXPECT_EQ(t.folder.Read("BASES.VTR"), Lines({LineOf(7, 3), cut, LineOf(9, 3)}));
   EXPECT_TRUE(t.reporter.messages.empty());
 
-  // Letters where digits belong: that line loads as none, the rest is usable.
+  // Letters where digits belong: that line loads as none and is never
+  // written back, whatever the description; the rest is usable.
   std::string bad = LineOf(7, 3);
   bad.replace(15, 7, "   12a4");
-  t.folder.Write("BASES.VTR", Lines({bad, LineOf(7, 4)}));
+  const std::string damaged = Lines({bad, LineOf(7, 4)});
+  t.folder.Write("BASES.VTR", damaged);
   LoadBase(t.app, 7, 3);
   EXPECT_EQ(t.reporter.messages, Messages{"LFB ERROR 13"});
   EXPECT_EQ(t.app.directBets, 1);
+  t.app.currentMatchday = 7;
+  t.app.currentOrder = 3;
+  t.app.description = "otra";
+  UpdateDescription(t.app);
+  EXPECT_EQ(t.folder.Read("BASES.VTR"), damaged);
   LoadBase(t.app, 7, 4);
   EXPECT_EQ(t.app.directBets, 9);
 }
@@ -160,7 +191,10 @@ TEST(BaseFile, FailedWritesAreReportedAndLeaveTheIndexAsItWas) {
   FileFaultsForTesting().bytesBeforeDiskFull = 100;
   StoreBase(t.app);
   FileFaultsForTesting() = {};
-  EXPECT_EQ(t.reporter.messages, (Messages{"EFB ERROR 70", "BRB ERROR 70", "EFB ERROR 61"}));
+  ASSERT_EQ(t.reporter.messages.size(), 3u);
+  EXPECT_EQ(t.reporter.messages[0], "EFB ERROR 70");
+  EXPECT_EQ(t.reporter.messages[1], "BRB ERROR 70");
+  EXPECT_TRUE(t.reporter.messages[2].starts_with("EFB ERROR 61: Disco lleno"));
   EXPECT_EQ(t.app.lastFileError, 61);
   EXPECT_EQ(t.folder.Read("BASES.VTR"), file);
 }

@@ -170,21 +170,59 @@ class ReducirTest : public QObject {
     QCOMPARE(f.t.folder.Read("RED0101.VTR"), std::string("\"1X21X21X21X21X\"\r\n"));
   }
 
-  void ACancelledRunLeavesNeitherEntryNorFile() {
+  void DamagedIndexFilesOpenedAndLeftStayByteIdentical() {
+    BaseRecord stored = EmptyBaseRecord();
+    stored.matchday = stored.orderNumber = stored.reductionMethod = 1;
+    stored.description = "Peña";
+    const std::string line = BaseLine(stored);
+    std::string letters = line;
+    letters.replace(15, 7, "  1a2b3");
+    BaseRecord other = stored;
+    other.orderNumber = 2;
+    const std::string next = BaseLine(other) + "\r\n";
+    for (const std::string& index : {
+             line.substr(0, 120) + "\r\n" + next,              // the key's line cut short
+             next.substr(0, 90) + "\r\n" + line + "\r\n" + next,  // shifted by a short line before it
+             letters + "\r\n" + next,                            // letters in a number field
+             line + "\n" + next.substr(0, 200),                   // a bare LF, a last line cut short
+         }) {
+      Fixture f;
+      f.t.folder.Write("BASES.VTR", index);
+      {
+        Reducir screen(f.t.app, nullptr);
+        screen.show();
+        Press(&screen, "Pic_Salir", QPoint(5, 5));
+      }
+      QCOMPARE(f.t.folder.Read("BASES.VTR"), index);
+    }
+  }
+
+  void ACancelledRunKeepsThePreviousReduction() {
     Fixture f;
-    f.t.app.reductionMethod = 1;
+    BaseRecord stored = EmptyBaseRecord();
+    stored.matchday = stored.orderNumber = stored.reductionMethod = 1;
+    const std::string index = BaseLine(stored) + "\r\n";
+    f.t.folder.Write("BASES.VTR", index);
+    f.t.folder.Write("RED0101.VTR", "\"11111111111111\"\r\n");
     Reducir screen(f.t.app, nullptr);
     screen.show();
     testing::PressAt(&screen, QPoint(40 + 20, 385 + 10));  // "Seleccionar todo"
     Press(&screen, "Pic_Elegir", CheckBox(1));
     QCOMPARE(f.t.app.directBets, 4782969);
-    // The cancel press waits in the queue; the run serves it at its start.
-    QTimer::singleShot(0, &screen, [&screen] { Press(&screen, "Pic_Cancelar", QPoint(5, 5)); });
+    // Asked whether to replace the reduction: yes. The cancel press then
+    // waits in the queue; the run serves it at its start.
+    SetMessageHookForTesting([&f, &screen](Mensajes& dialog) {
+      f.t.app.reducePressed = true;
+      dialog.accept();
+      QTimer::singleShot(0, &screen, [&screen] { Press(&screen, "Pic_Cancelar", QPoint(5, 5)); });
+    });
     Press(&screen, "Pic_Reducir", QPoint(5, 5));
+    SetMessageHookForTesting(nullptr);
     QVERIFY(screen.Busy());
     QVERIFY(Child(&screen, "Pic_SalirPorcen")->isVisible());
-    QVERIFY(!f.t.folder.Exists("RED0101.VTR"));
-    QCOMPARE(f.t.folder.Read("BASES.VTR").substr(0, 4), std::string("0000"));
+    QCOMPARE(f.t.folder.Read("RED0101.VTR"), std::string("\"11111111111111\"\r\n"));
+    QCOMPARE(f.t.folder.Read("BASES.VTR"), index);
+    QVERIFY(!f.t.folder.Exists("RED0101.VTR.~tmp"));
     Press(&screen, "Pic_SalirPorcen", QPoint(5, 5));
     QVERIFY(!screen.Busy());
   }

@@ -1,6 +1,13 @@
 #include "reductions/reduction_store.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
 
 #include "app/file_io.h"
 #include "reductions/base_file.h"
@@ -13,6 +20,7 @@ namespace {
 using testing::MakeReduction;
 using testing::Match;
 using testing::RecordingProgress;
+using testing::TempFolder;
 using testing::TestState;
 using Messages = std::vector<std::string>;
 
@@ -66,38 +74,129 @@ TEST(ReductionStore, ARunWritesItsIndexLineAndItsColumns) {
   EXPECT_TRUE(t.reporter.messages.empty());
 }
 
-TEST(ReductionStore, ARunCancelledOrStoppedByAFullDiskLeavesNothingOfItsKey) {
-  // The key had a reduction: its line was replaced when the run started, so
-  // its old columns go with the new ones rather than stay without a line.
-  for (int stop : {3, 0}) {  // refused at the third question; 0: the disk fills up
-    SCOPED_TRACE(stop);
-    TestState t;
-    t.folder.Write("BASES.VTR", OtherLine());
-    Prepare(t, SevenColumns());
-    RecordingProgress progress;
-    ASSERT_TRUE(StoreReduction(t.app, progress).Finished());
+// Nine triples, every column kept: 19,683 columns, more than one buffer of
+// the column file, so that its writes come in several pieces.
+BaseRecord NineTriples() {
+  BaseRecord full = MakeReduction(kProbableColumnMethod, std::vector<BaseMatch>(9, Match("1X2", true, 'X')));
+  full.maxErrors = 9;
+  return full;
+}
 
-    // Every column of 14 triples, kept: 4,782,969 of them.
-    BaseRecord full = MakeReduction(kProbableColumnMethod, std::vector<BaseMatch>(14, Match("1X2", true, 'X')));
-    full.maxErrors = 14;
-    Prepare(t, full);
-    if (stop)
+// What a finished run of `reduction` leaves: its index line and its columns.
+struct Stored {
+  std::string index;
+  std::string columns;
+};
+Stored StoreWhole(const BaseRecord& reduction, const std::string& index) {
+  TestState t;
+  t.folder.Write("BASES.VTR", index);
+  Prepare(t, reduction);
+  RecordingProgress progress;
+  EXPECT_TRUE(StoreReduction(t.app, progress).Finished());
+  return {t.folder.Read("BASES.VTR"), t.folder.Read("RED0703.VTR")};
+}
+
+std::vector<std::string> FilesIn(const TempFolder& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// After whatever stopped the run and the next start: the old reduction
+// whole, or the new one whole, and nothing else in the folder. A free slot
+// may have been added for the new line: it names nothing.
+void ExpectOldOrNew(TestState& t, const Stored& before, const Stored& after) {
+  FinishInterruptedRuns(t.app);
+  const std::string index = t.folder.Read("BASES.VTR");
+  const bool hasColumns = t.folder.Exists("RED0703.VTR");
+  const std::string columns = t.folder.Read("RED0703.VTR");
+  auto holds = [&](const Stored& state, bool freeSlotAdded) {
+    return index == state.index + (freeSlotAdded ? kFreeSlot : "") && hasColumns == !state.columns.empty() &&
+           columns == state.columns;
+  };
+  EXPECT_TRUE(holds(after, false) || holds(before, false) || holds(before, true)) << index.size() << " " << columns.size();
+  std::vector<std::string> kept{"BASES.VTR"};
+  if (hasColumns) kept.push_back("RED0703.VTR");
+  EXPECT_EQ(FilesIn(t.folder), kept);
+}
+
+TEST(ReductionStore, ACancelledOrFailedRunKeepsThePreviousReduction) {
+  const Stored none{OtherLine(), ""};
+  const Stored seven = StoreWhole(SevenColumns(), OtherLine());
+  const Stored nine = StoreWhole(NineTriples(), OtherLine());
+  for (const Stored& before : {none, seven}) {
+    // Cancelled at the first and at a later question.
+    for (int stop : {1, 3}) {
+      TestState t;
+      t.folder.Write("BASES.VTR", before.index);
+      if (!before.columns.empty()) t.folder.Write("RED0703.VTR", before.columns);
+      Prepare(t, NineTriples());
+      RecordingProgress progress;
       progress.answer = [stop](int call) { return call < stop; };
-    else
-      FileFaultsForTesting().bytesBeforeDiskFull = 100000;  // the index line fits, the columns do not
-    const StoreResult result = StoreReduction(t.app, progress);
-    FileFaultsForTesting() = {};
-    EXPECT_EQ(result.cancelled, stop != 0);
-    EXPECT_EQ(result.fileError, stop ? 0 : 61);
-    EXPECT_EQ(t.reporter.messages, stop ? Messages{} : Messages{"ECR ERROR 61"});
-    EXPECT_LT(result.generation.states, 100000);  // at the first question after the failure
-    EXPECT_EQ(t.folder.Read("BASES.VTR"), OtherLine() + kFreeSlot);
-    EXPECT_FALSE(t.folder.Exists("RED0703.VTR"));
-    EXPECT_FALSE(t.folder.Exists("RED0703.VTR.~tmp"));
+      const StoreResult result = StoreReduction(t.app, progress);
+      EXPECT_TRUE(result.cancelled);
+      EXPECT_TRUE(t.reporter.messages.empty());
+      ExpectOldOrNew(t, before, before);
+    }
+    // The disk fills up at every stage of the run: during the columns, at
+    // the index's new free slot, at the decided line, at the index line.
+    const long long needed = static_cast<long long>(nine.columns.size()) + 3 * 232;
+    for (long long room : {0LL, 1000LL, 300000LL, needed - 3 * 232 + 100, needed - 2 * 232 + 100, needed - 232 + 10}) {
+      SCOPED_TRACE(room);
+      TestState t;
+      t.folder.Write("BASES.VTR", before.index);
+      if (!before.columns.empty()) t.folder.Write("RED0703.VTR", before.columns);
+      Prepare(t, NineTriples());
+      RecordingProgress progress;
+      FileFaultsForTesting().bytesBeforeDiskFull = room;
+      const StoreResult result = StoreReduction(t.app, progress);
+      FileFaultsForTesting() = {};
+      if (result.Finished()) {
+        EXPECT_TRUE(t.reporter.messages.empty());
+      } else {
+        EXPECT_EQ(result.fileError, 61);
+        ASSERT_EQ(t.reporter.messages.size(), 1u);
+        EXPECT_NE(t.reporter.messages[0].find("ERROR 61: Disco lleno"), std::string::npos);
+      }
+      ExpectOldOrNew(t, before, result.Finished() ? nine : before);
+    }
   }
 }
 
-TEST(ReductionStore, AnIndexThatCannotBeWrittenStopsTheRunBeforeTheColumns) {
+TEST(ReductionStore, AKillAtAnyStepOfARunLeavesTheOldReductionOrTheNewAfterTheNextStart) {
+  const Stored none{OtherLine(), ""};
+  const Stored seven = StoreWhole(SevenColumns(), OtherLine());
+  const Stored nine = StoreWhole(NineTriples(), OtherLine());
+  for (const Stored& before : {none, seven}) {
+    bool finished = false;
+    for (int steps = 0; !finished && steps < 100; ++steps) {
+      SCOPED_TRACE(steps);
+      TestState t;
+      t.folder.Write("BASES.VTR", before.index);
+      if (!before.columns.empty()) t.folder.Write("RED0703.VTR", before.columns);
+      Prepare(t, NineTriples());
+      const pid_t child = fork();
+      ASSERT_NE(child, -1);
+      if (child == 0) {
+        FileFaultsForTesting().stepsBeforeKill = steps;
+        RecordingProgress progress;
+        std::_Exit(StoreReduction(t.app, progress).Finished() ? 0 : 1);
+      }
+      int status = 0;
+      ASSERT_EQ(waitpid(child, &status, 0), child);
+      finished = WIFEXITED(status);
+      EXPECT_EQ(finished ? WEXITSTATUS(status) : WTERMSIG(status), finished ? 0 : SIGKILL);
+      // Killed after the run was decided, the next start completes it.
+      ExpectOldOrNew(t, before, nine);
+      EXPECT_TRUE(t.reporter.messages.empty());
+    }
+    EXPECT_TRUE(finished);
+  }
+}
+
+TEST(ReductionStore, AFolderThatRefusesWritesStopsTheRunAndChangesNothing) {
   TestState t;
   t.folder.Write("BASES.VTR", OtherLine());
   t.folder.Write("RED0703.VTR", "\"11111111111111\"\r\n");
@@ -107,8 +206,7 @@ TEST(ReductionStore, AnIndexThatCannotBeWrittenStopsTheRunBeforeTheColumns) {
   const StoreResult result = StoreReduction(t.app, progress);
   FileFaultsForTesting() = {};
   EXPECT_EQ(result.fileError, 70);
-  EXPECT_EQ(t.reporter.messages, Messages{"EFB ERROR 70"});
-  EXPECT_TRUE(progress.calls.empty());
+  EXPECT_EQ(t.reporter.messages, Messages{"ECR ERROR 70"});
   EXPECT_EQ(t.folder.Read("BASES.VTR"), OtherLine());
   EXPECT_EQ(t.folder.Read("RED0703.VTR"), "\"11111111111111\"\r\n");
 }
