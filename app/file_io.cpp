@@ -367,6 +367,11 @@ int RemoveFile(const std::string& path) {
   return 0;
 }
 
+void RemoveEmptyFolder(const std::string& path) {
+  std::error_code ec;
+  if (fs::is_directory(path, ec) && fs::is_empty(path, ec)) fs::remove(path, ec);
+}
+
 bool FileExists(const std::string& path) {
   std::error_code ec;
   return fs::is_regular_file(path, ec);

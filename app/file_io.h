@@ -101,6 +101,7 @@ int CopyFileTo(const std::string& from, const std::string& to);
 // Renames a file over another in the same folder, in one step.
 int MoveFileOver(const std::string& from, const std::string& to);
 int RemoveFile(const std::string& path);
+void RemoveEmptyFolder(const std::string& path);  // one that holds anything stays
 bool FileExists(const std::string& path);
 
 // The data folder of a program that opened it for reading only: every write,

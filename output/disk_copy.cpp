@@ -1,5 +1,6 @@
 #include "output/disk_copy.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app/app_state.h"
@@ -70,12 +71,59 @@ enum StatusLine { kCreatingLine, kVolumesLine, kProgressLine };
 
 std::string ProgressLine(long long percent) { return "Se ha copiado el " + std::to_string(percent) + " %"; }
 
+// Where each volume goes. On removable media every volume is the same file
+// on the disk the user puts in; on a fixed folder (the home folder, say) a
+// copy of several volumes keeps each in a folder of its own, numbered, so
+// that none is written over and their order is plain.
+class VolumePlaces {
+ public:
+  VolumePlaces(const std::string& drive, const std::string& name, long long volumes)
+      : drive_(drive), name_(name), separate_(volumes > 1 && DriveOf(drive) == "/") {}
+  bool Separate() const { return separate_; }
+  std::string FolderOf(int volume) const { return name_ + "_Volumen" + Digits(volume, 2); }
+  std::string PathOf(int volume) const {
+    return separate_ ? drive_ + FolderOf(volume) + "/" + name_ : drive_ + name_;
+  }
+  // Opens the file of `volume`, making its folder first.
+  int Open(ReplacingFileWriter& out, int volume) const {
+    if (separate_) {
+      if (int number = CreateFolder(drive_ + FolderOf(volume))) return number;
+    }
+    return out.Open(PathOf(volume));
+  }
+  // Removes what a cancelled copy had written of its volumes.
+  void RemoveUpTo(int volumes) const {
+    for (int v = 1; v <= std::max(volumes, 1); ++v) {
+      RemoveFile(PathOf(v));
+      if (separate_) RemoveEmptyFolder(drive_ + FolderOf(v));
+    }
+  }
+
+ private:
+  std::string drive_;
+  std::string name_;
+  bool separate_;
+};
+
+const char* const kVolumesTitle = "COPIA EN VARIOS VOLÚMENES";
+
+std::string VolumesText(const VolumePlaces& places, const std::string& drive, int volumes) {
+  std::string text = "La copia ocupa " + std::to_string(volumes) + " volúmenes, cada uno en su carpeta de " + drive +
+                     ": ";
+  for (int v = 1; v <= volumes; ++v) text += (v > 1 ? ", " : "") + places.FolderOf(v);
+  return text + ". Copie cada uno, por este orden, a un disco de su propio volumen.";
+}
+
+// The columns the AD243 header counts: one more when the last slip would
+// hold a single column, which is then written twice.
+long long Ad243Columns(long long reducedBets) { return reducedBets + (reducedBets % kSlipColumns == 1 ? 1 : 0); }
+
 // One copy from the opened source to the destination file.
 class Copier {
  public:
-  Copier(AppState& app, const DiskCopyRequest& request, const std::string& path, DiskCopyRun& run,
+  Copier(AppState& app, const DiskCopyRequest& request, const VolumePlaces& places, DiskCopyRun& run,
          ColumnFileReader& source, ReplacingFileWriter& out, StatusPanel& panel)
-      : app_(app), format_(request.format), path_(path), run_(run), source_(source), out_(out), panel_(panel) {}
+      : app_(app), format_(request.format), places_(places), run_(run), source_(source), out_(out), panel_(panel) {}
 
   // False when cancelled.
   bool Run(DiskCopyResult& result) {
@@ -83,9 +131,9 @@ class Copier {
     const bool ad243 = format_ == 0;
     bool duplicateLast = false;
     if (ad243) {
-      if (columns % kSlipColumns == 1) {
+      if (Ad243Columns(columns) != columns) {
         duplicateLast = true;
-        ++columns;
+        columns = Ad243Columns(columns);
         run_.Warn(kIncompleteTitle, kIncompleteText);
       }
       header_.matchday = app_.currentMatchday;
@@ -150,14 +198,16 @@ class Copier {
     }
   }
 
-  // Each volume is a file of its own at the same place, on the disk the user
-  // has put in; its failures are skipped like every other write of the copy.
+  // Each volume is a file of its own: at the same place on the disk the user
+  // has put in, or in its own folder on a fixed one.
   void NextVolume(DiskCopyResult& result) {
     if (++volume_ > 1) {
       Note(out_.Commit());
-      run_.Warn(kDiskFullTitle, DiskFullText(volume_));
-      RemoveFile(path_);
-      Note(out_.Open(path_));
+      if (!places_.Separate()) {
+        run_.Warn(kDiskFullTitle, DiskFullText(volume_));
+        RemoveFile(places_.PathOf(volume_));
+      }
+      Note(places_.Open(out_, volume_));
     }
     result.volumes = volume_;
     header_.volume = volume_;
@@ -166,7 +216,7 @@ class Copier {
 
   AppState& app_;
   int format_;
-  const std::string& path_;
+  const VolumePlaces& places_;
   DiskCopyRun& run_;
   ColumnFileReader& source_;
   ReplacingFileWriter& out_;
@@ -244,21 +294,23 @@ DiskCopyResult CopyToDisk(AppState& app, const DiskCopyRequest& request, DiskCop
   run.Started();
   const std::string name = Trimmed(request.fileName);
   const std::string& drive = request.driveFolder;
-  const std::string path = drive + name;
   ColumnFileReader source;
-  if (source.Open(app) != 0) {
+  if (source.Open(app, ColumnFileReader::Missing::Reported) != 0) {
     run.Stopping();
     run.Pause(1000);
     run.ShowStatus("");
     return result;
   }
-  RemoveFile(path);
+  const long long volumes = request.format == 0 ? Ad243Volumes(Ad243Slips(Ad243Columns(app.reducedBets))) : 1;
+  const VolumePlaces places(drive, name, volumes);
+  const std::string path = places.PathOf(1);
+  RemoveFile(drive + name);
   ReplacingFileWriter out;
   StatusPanel panel(run);
-  Copier copier(app, request, path, run, source, out, panel);
+  Copier copier(app, request, places, run, source, out, panel);
   bool copied = true;
   int opened;
-  while ((opened = out.Open(path)) == err::kDeviceNotReady) {
+  while ((opened = places.Open(out, 1)) == err::kDeviceNotReady) {
     if (!run.AskForDisk(kNoDiskTitle, NoDiskText(drive))) {
       copied = false;
       break;
@@ -274,16 +326,25 @@ DiskCopyResult CopyToDisk(AppState& app, const DiskCopyRequest& request, DiskCop
   run.Stopping();
   run.Pause(1000);
   run.ShowStatus("");
-  if (copied) {
-    run.ShowStatus("Se ha copiado a la unidad " + drive + " el archivo " + name);
-  } else {
+  result.writeError = copier.WriteError();
+  if (!copied) {
     out.Discard();
-    RemoveFile(path);
+    places.RemoveUpTo(result.volumes);
     run.ShowStatus(kCancelledLine);
+  } else if (result.writeError) {
+    // Whatever failed, the user learns which file was not copied and why.
+    RaiseFileError(app, FileRoutine{path, "", "", true}, result.writeError);
+    run.ShowStatus("No se ha podido copiar a la unidad " + drive + " el archivo " + name);
+  } else if (places.Separate()) {
+    run.ShowStatus("Se han copiado " + std::to_string(volumes) + " volúmenes a la unidad " + drive);
+    run.Warn(kVolumesTitle, VolumesText(places, drive, static_cast<int>(volumes)));
+  } else {
+    run.ShowStatus("Se ha copiado a la unidad " + drive + " el archivo " + name);
   }
   run.Pause(1000);
-  result.outcome = copied ? DiskCopyOutcome::Copied : DiskCopyOutcome::Cancelled;
-  result.writeError = copier.WriteError();
+  result.outcome = !copied ? DiskCopyOutcome::Cancelled
+                   : result.writeError ? DiskCopyOutcome::Failed
+                                       : DiskCopyOutcome::Copied;
   app.lastFileError = static_cast<std::int16_t>(result.writeError);
   return result;
 }

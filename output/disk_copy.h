@@ -72,17 +72,20 @@ struct DiskCopyRequest {
   std::string fileName;     // as typed; trimmed before use
 };
 
-enum class DiskCopyOutcome { SourceFailed, Copied, Cancelled };
+enum class DiskCopyOutcome { SourceFailed, Copied, Cancelled, Failed };
 
 struct DiskCopyResult {
   DiskCopyOutcome outcome = DiskCopyOutcome::SourceFailed;
   int volumes = 0;     // volumes begun (AD243)
-  int writeError = 0;  // first failure to write; not reported, as the copy skips its errors
+  int writeError = 0;  // first failure to write, reported once the copy has ended
 };
 
 // Copies the columns of currentMatchday and currentOrder. The status panel
 // gets its lines joined by "\n": the file being created, the volumes needed
-// (AD243) and the progress. A copy that does not end leaves no file behind.
+// (AD243) and the progress. A copy that does not end leaves no file behind; a
+// write that failed is reported with the file's name once the copy has run.
+// On a fixed folder an AD243 copy of several volumes puts volume n in the
+// folder name + "_Volumen" + nn beside the name, and says so.
 DiskCopyResult CopyToDisk(AppState& app, const DiskCopyRequest& request, DiskCopyRun& run);
 
 }  // namespace vetra

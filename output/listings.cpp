@@ -185,7 +185,7 @@ void PrintReductionSummary(Printer& printer, const AppState& app, int copies, Ou
 void PrintSlipRelation(Printer& printer, AppState& app, long firstSlip, long lastSlip, bool widePaper,
                        OutputRun& run) {
   ColumnFileReader file;
-  if (file.Open(app) != 0) return;
+  if (file.Open(app, ColumnFileReader::Missing::Reported) != 0) return;
   const int wide = widePaper ? 1 : 0;
   const int slipsPerRow = 4 + 3 * wide;
   const int columnsPerRow = 32 + 24 * wide;

@@ -206,7 +206,7 @@ void PrintIndividualSlips(Printer& printer, AppState& app, const SlipOptions& op
     run.JobEnded(printer.EndJob());
   } else {
     ColumnFileReader file;
-    if (file.Open(app) == 0) RunIndividualSlips(printer, app, file, options, run, marks);
+    if (file.Open(app, ColumnFileReader::Missing::Reported) == 0) RunIndividualSlips(printer, app, file, options, run, marks);
   }
   printer.SetLineWidth(1);
 }
@@ -227,7 +227,7 @@ void ImpriContinuo(Printer& printer, AppState& app, const SlipOptions& options, 
     run.JobEnded("");
   } else {
     ColumnFileReader file;
-    if (file.Open(app) == 0) {
+    if (file.Open(app, ColumnFileReader::Missing::Reported) == 0) {
       RunContinuousSlips(printer, app, file, options, run, marks);
       printer.EndJob();
       run.JobEnded("");

@@ -93,11 +93,15 @@ void ColumnFileWriter::Commit() {
 
 void ColumnFileWriter::Discard() { out_.Discard(); }
 
-int ColumnFileReader::Open(AppState& app) {
+int ColumnFileReader::Open(AppState& app, Missing missing) {
   app.lastFileError = 0;
   app.fileToOpen = ColumnFileName(app.currentMatchday, app.currentOrder);
   const int number = in_.Open(DataFilePath(app, app.fileToOpen));
-  if (number) RaiseFileError(app, FileRoutine{app.fileToOpen, "", "", true}, number);
+  const std::string missingText = missing == Missing::Reported
+                                      ? "No se encuentra el fichero " + app.fileToOpen +
+                                            " con las columnas de esta reducción. No se ha hecho nada."
+                                      : "";
+  if (number) RaiseFileError(app, FileRoutine{app.fileToOpen, missingText, "", true}, number);
   return number;
 }
 

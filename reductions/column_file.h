@@ -67,8 +67,11 @@ class ColumnFileReader {
  public:
   // Sets fileToOpen to the file of currentMatchday and currentOrder and opens
   // it as the shared open routine does: lastFileError is set, and every error
-  // but a missing file (53) is reported after the file's name.
-  int Open(AppState& app);
+  // but a missing file (53) is reported after the file's name. An action the
+  // user asked for (print, copy, mail, scrutiny) has the missing file
+  // reported too, by its name; the browser only shows nothing.
+  enum class Missing { Silent, Reported };
+  int Open(AppState& app, Missing missing = Missing::Silent);
   void Close() { in_.Close(); }
   bool IsOpen() const { return in_.IsOpen(); }
 

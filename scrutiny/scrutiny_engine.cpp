@@ -391,7 +391,7 @@ ScrutinyResult RunScrutiny(AppState& app, const ScrutinyEntry& entry) {
   // The reader opens the file as the shared open routine does, with its
   // messages; the counting reads it again in big blocks.
   ColumnFileReader reader;
-  if (reader.Open(app) != 0) return result;
+  if (reader.Open(app, ColumnFileReader::Missing::Reported) != 0) return result;
   reader.Close();
   HitCounter counter(result.winningColumn);
   if (!CountColumnFile(DataFilePath(app, app.fileToOpen), counter)) return result;

@@ -22,7 +22,7 @@ using testing::TestState;
 
 class FakeDiskRun : public DiskCopyRun {
  public:
-  void ShowStatus(const std::string&) override {}
+  void ShowStatus(const std::string& text) override { status = text; }
   bool Cancelled() override { return cancelAfter >= 0 && --cancelAfter < 0; }
   void Warn(const std::string& title, const std::string&) override {
     events.push_back(title);
@@ -32,6 +32,7 @@ class FakeDiskRun : public DiskCopyRun {
   void Pause(int) override {}
 
   std::vector<std::string> events;  // the titles of the warnings
+  std::string status;               // the last status shown
   int cancelAfter = -1;  // Cancelled() answers true on its call number cancelAfter + 1
   std::function<void(const std::string&)> onWarn;
 };
@@ -110,23 +111,32 @@ TEST(DiskCopyAd243, CheckDigitCountsOtherCharactersAsZeroAndTakesTwoDigits) {
   EXPECT_EQ(Ad243HeaderRecord(h).substr(35, 2), "10");
 }
 
-TEST(DiskCopyAd243, OneSlipPastAVolumeGoesOnASecondDisk) {
+TEST(DiskCopyAd243, OnAFixedFolderEachVolumeIsKeptInAFolderOfItsOwn) {
   Fixture f;
   const int columns = 11651 * 8;
   testing::StoreTestColumns(f.t, columns);
-  std::string firstVolume;
-  f.run.onWarn = [&f, &firstVolume](const std::string& title) {
-    if (title == "DISCO COMPLETO") firstVolume = f.drive.Read("AD243");
-  };
   const DiskCopyResult result = f.Copy(0);
   EXPECT_EQ(result.volumes, 2);
-  ASSERT_EQ(firstVolume.size(), 11651 * 123u);
-  EXPECT_EQ(firstVolume.substr(0, 123), Header("01", "093208", "02", "011651"));
-  EXPECT_EQ(firstVolume.substr(11650 * 123), Fixture::SlipRecord("00011650", '8', Fixture::Columns(93193, 93200)));
-  const std::string second = f.drive.Read("AD243");
+  EXPECT_EQ(result.outcome, DiskCopyOutcome::Copied);
+  EXPECT_EQ(f.run.events.size(), 1u);  // where the volumes are; no disk to change
+  const std::string first = f.drive.Read("AD243_Volumen01/AD243");
+  ASSERT_EQ(first.size(), 11651 * 123u);
+  EXPECT_EQ(first.substr(0, 123), Header("01", "093208", "02", "011651"));
+  EXPECT_EQ(first.substr(11650 * 123), Fixture::SlipRecord("00011650", '8', Fixture::Columns(93193, 93200)));
+  const std::string second = f.drive.Read("AD243_Volumen02/AD243");
   ASSERT_EQ(second.size(), 246u);
   EXPECT_EQ(second.substr(0, 123), Header("02", "093208", "02", "011651"));
   EXPECT_EQ(second.substr(123), Fixture::SlipRecord("00011651", '8', Fixture::Columns(93201, 93208)));
+  std::vector<std::string> files = FilesIn(f.drive.Path());
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"AD243_Volumen01", "AD243_Volumen02"}));
+
+  // Cancelled in the second volume: neither volume nor folder stays.
+  Fixture g;
+  testing::StoreTestColumns(g.t, columns);
+  g.run.cancelAfter = 11651 * 8 - 4;
+  EXPECT_EQ(g.Copy(0).outcome, DiskCopyOutcome::Cancelled);
+  EXPECT_TRUE(FilesIn(g.drive.Path()).empty());
 }
 
 TEST(DiskCopyText, EachFormatWritesItsColumnsAndNothingElse) {
@@ -161,14 +171,33 @@ TEST(DiskCopyFailures, ACancelOrAFullDiskLeavesNoHalfFile) {
     EXPECT_TRUE(FilesIn(f.drive.Path()).empty());
   }
   {
-    // The copy skips its write errors: nothing is reported, the number is kept.
+    // A full disk or a folder that refuses the file: the copy goes on to
+    // its end, then says which file was not copied; nothing is left.
+    for (bool full : {true, false}) {
+      Fixture f;
+      testing::StoreTestColumns(f.t, 40);
+      if (full)
+        FileFaultsForTesting().bytesBeforeDiskFull = 100;
+      else
+        FileFaultsForTesting().readOnlyFolders = {f.drive.Path()};
+      const DiskCopyResult result = f.Copy(0);
+      FileFaultsForTesting() = {};
+      EXPECT_EQ(result.outcome, DiskCopyOutcome::Failed);
+      EXPECT_EQ(result.writeError, full ? err::kDiskFull : err::kPermissionDenied);
+      ASSERT_EQ(f.t.reporter.messages.size(), 1u);
+      EXPECT_TRUE(f.t.reporter.messages[0].starts_with(f.drive.Path() + "/AD243 ERROR " + (full ? "61" : "70")));
+      EXPECT_EQ(f.run.status.find("Se ha copiado"), std::string::npos);
+      EXPECT_TRUE(FilesIn(f.drive.Path()).empty());
+    }
+  }
+  {
+    // No column file: said by its name, nothing written.
     Fixture f;
-    testing::StoreTestColumns(f.t, 40);
-    FileFaultsForTesting().bytesBeforeDiskFull = 100;
-    const DiskCopyResult result = f.Copy(0);
-    FileFaultsForTesting().bytesBeforeDiskFull = -1;
-    EXPECT_EQ(result.writeError, err::kDiskFull);
-    EXPECT_TRUE(f.t.reporter.messages.empty());
+    f.t.app.currentMatchday = f.t.app.currentOrder = 1;
+    f.t.app.reducedBets = 8;
+    EXPECT_EQ(f.Copy(0).outcome, DiskCopyOutcome::SourceFailed);
+    ASSERT_EQ(f.t.reporter.messages.size(), 1u);
+    EXPECT_NE(f.t.reporter.messages[0].find("RED0101.VTR"), std::string::npos);
     EXPECT_TRUE(FilesIn(f.drive.Path()).empty());
   }
 }

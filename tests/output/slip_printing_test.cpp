@@ -177,6 +177,9 @@ TEST(SlipRuns, ATestPrintMarksEveryBoxWithoutAFileAndARealRunWithoutOnePrintsNot
   EXPECT_EQ(run.events.size(), 2u);
   EXPECT_TRUE(nothing.Of(PrinterOp::EndJob).empty());
   EXPECT_TRUE(nothing.Of(PrinterOp::Print).empty());
+  // Each attempt says which file is missing.
+  ASSERT_EQ(t.reporter.messages.size(), 2u);
+  for (const std::string& message : t.reporter.messages) EXPECT_NE(message.find("RED0101.VTR"), std::string::npos);
 }
 
 }  // namespace

@@ -105,12 +105,13 @@ TEST(RunScrutiny, CategoriesBelowTenCountWithoutAmountsAndTwoRunsAgree) {
   EXPECT_EQ(SlipLines(second), SlipLines(first));
 }
 
-TEST(RunScrutiny, AMissingColumnFileEndsSilentlyAndAnEmptyOneListsOnlyTheTotals) {
+TEST(RunScrutiny, AMissingColumnFileIsNamedAndAnEmptyOneListsOnlyTheTotals) {
   Scrutiny s;
   ScrutinyResult r = RunScrutiny(s.t.app, s.entry);
   EXPECT_EQ(r.outcome, ScrutinyOutcome::NoColumnFile);
   EXPECT_TRUE(HitLines(r).empty());
-  EXPECT_TRUE(s.t.reporter.messages.empty());
+  ASSERT_EQ(s.t.reporter.messages.size(), 1u);
+  EXPECT_NE(s.t.reporter.messages[0].find("RED0701.VTR"), std::string::npos);
   EXPECT_EQ(s.StoredRecord().substr(463, 14), "12312312312312");  // stored all the same
 
   s.t.folder.Write("RED0701.VTR", "");
