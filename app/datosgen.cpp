@@ -151,10 +151,7 @@ void Datosgen::ClosePanel(int index) {
 }
 
 void Datosgen::CloseSeason() {
-  const double typed = ValueOf(ToFileText(totJor_->text()));
-  if (typed < 1) totJor_->setText(QStringLiteral("44"));
-  if (typed > 52) totJor_->setText(QStringLiteral("52"));
-  const auto value = static_cast<std::int16_t>(RoundHalfEven(ValueOf(ToFileText(totJor_->text()))));
+  const std::int16_t value = SeasonLengthInRange(ValueOf(ToFileText(totJor_->text())));
   if (value != app_.totalMatchdays) MarkChanged(true);
   app_.totalMatchdays = value;
   totJor_->setText(QString::number(value));

@@ -1,5 +1,6 @@
 #include "app/general_data.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "app/app_state.h"
@@ -43,7 +44,27 @@ int ReadFields(DelimitedReader& in, AppState& app) {
   return 0;
 }
 
+constexpr int kLongestSeason = 52;
+constexpr int kDefaultSeason = 44;
+constexpr int kOrders = 30;
+constexpr int kMethods = 3;
+constexpr int kOrientations = 2;
+
 }  // namespace
+
+std::int16_t SeasonLengthInRange(double typed) {
+  if (typed < 1) return kDefaultSeason;
+  if (typed > kLongestSeason) return kLongestSeason;
+  return static_cast<std::int16_t>(RoundHalfEven(typed));
+}
+
+void KeepGeneralDataInRange(AppState& app) {
+  app.totalMatchdays = SeasonLengthInRange(app.totalMatchdays);
+  app.currentMatchday = std::clamp<std::int16_t>(app.currentMatchday, 1, app.totalMatchdays);
+  app.currentOrder = std::clamp<std::int16_t>(app.currentOrder, 1, kOrders);
+  if (app.reductionMethod < 1 || app.reductionMethod > kMethods) app.reductionMethod = 1;
+  if (app.printOrientation < 1 || app.printOrientation > kOrientations) app.printOrientation = 1;
+}
 
 void SetGeneralDataDefaults(AppState& app) {
   app.currentMatchday = 1;
@@ -85,6 +106,7 @@ void ReadGeneralData(AppState& app) {
   } else {
     DelimitedReader in(bytes);
     if (int number = ReadFields(in, app)) RaiseFileError(app, routine, number);
+    KeepGeneralDataInRange(app);
   }
   app.betPrice = static_cast<float>(ValueOf(app.betPriceText));
 }

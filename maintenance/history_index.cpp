@@ -71,7 +71,9 @@ std::vector<std::string> ReadHistoryLines(const AppState& app) {
   const std::string freeKey = BaseKey(0, 0);
   std::string text;
   while (reader.ReadLine(text, kBaseLineWidth)) {
-    if (text.compare(0, freeKey.size(), freeKey) == 0) continue;
+    // Free slots, and lines too short to hold a key (a damaged file of
+    // millions of empty lines, say), are passed over before any parsing.
+    if (text.size() < freeKey.size() || text.compare(0, freeKey.size(), freeKey) == 0) continue;
     BaseRecord record;
     // A damaged line could not be loaded either; a key of 0 belongs to no
     // reduction (a blank line, say).

@@ -5,6 +5,7 @@
 #include "app/file_errors.h"
 #include "app/file_io.h"
 #include "app/list_file.h"
+#include "matchdays/matchday_file.h"
 
 namespace vetra {
 namespace {
@@ -16,7 +17,7 @@ std::vector<std::string> ReadTeams(AppState& app, const FileRoutine& routine, bo
   app.lastFileError = 0;
   std::vector<std::string> names;
   const std::string path = DataFilePath(app, kTeamFile);
-  if (int number = ReadListFile(path, names)) {
+  if (int number = ReadListFile(path, kTeamNameWidth, names)) {
     RaiseFileError(app, routine, number);
     // Only a missing file is created: one that exists but cannot be read is
     // left alone.

@@ -22,7 +22,7 @@ std::vector<std::string> LoadAddressList(AppState& app) {
   app.lastFileError = 0;
   std::vector<std::string> addresses;
   const std::string path = DataFilePath(app, kAddressFile);
-  if (int number = ReadListFile(path, addresses)) {
+  if (int number = ReadListFile(path, kAddressLength, addresses)) {
     RaiseFileError(app, LoadRoutineFor(number), number);
     if (number == err::kFileNotFound) {
       if (int created = WriteFileReplacing(path, "")) RaiseFileError(app, LoadRoutineFor(created), created);

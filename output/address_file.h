@@ -1,5 +1,6 @@
 #pragma once
 // "DIRECC.VTR": the e-mail addresses, one per line (file bytes).
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@ namespace vetra {
 struct AppState;
 
 inline constexpr const char* kAddressFile = "DIRECC.VTR";
+inline constexpr std::size_t kAddressLength = 50;  // the most a new address can be typed with
 
 // The addresses in file order. A missing file is created empty without a
 // word; other errors are reported as "CLD" (or "CLDE"). Sets lastFileError.

@@ -1,6 +1,7 @@
 #include "output/salida.h"
 
 #include <QPainter>
+#include <QPointer>
 
 #include "app/app_state.h"
 #include "app/drawing.h"
@@ -110,9 +111,13 @@ void Salida::OpenOutput(int type) {
   ShowHourglass();
   PlaySoundEffect(app_, 9);
   app_.outputType = static_cast<std::int16_t>(type);
-  Listados listados(app_, this);
-  listados.exec();
-  ShowNormalPointer();
+  // On the heap and deleted when it closes: the chooser, its parent, may be
+  // closed and deleted while it runs, and takes it along.
+  const QPointer<Salida> self(this);
+  auto* listados = new Listados(app_, this);
+  listados->setAttribute(Qt::WA_DeleteOnClose);
+  listados->exec();
+  if (self) ShowNormalPointer();
 }
 
 }  // namespace vetra

@@ -227,7 +227,12 @@ ScrutinyEntry ScrutinyEntryOf(std::string_view record) {
     if (sign >= 1 && sign <= kWinningSigns) entry.grid[m][sign - 1] = 1;
   }
   for (int k = 0; k < kPrizes; ++k) {
-    entry.prizeTexts[k] = Trimmed(PrizeText(record, k + 1));
+    // A prize from the file obeys what the box lets be typed: digits and
+    // points only, then its plain writing ("1e308" is 1308, "-5" is 5).
+    std::string typed;
+    for (char c : PrizeText(record, k + 1))
+      if ((c >= '0' && c <= '9') || c == '.') typed += c;
+    entry.prizeTexts[k] = typed.empty() ? "" : NormalPrizeText(typed);
     entry.prizes[k] = ValueOf(entry.prizeTexts[k]);
   }
   return entry;

@@ -45,6 +45,31 @@ TEST(GeneralData, EveryFieldReadsBackAndIsRewrittenByteExact) {
   EXPECT_TRUE(t.reporter.messages.empty());
 }
 
+TEST(GeneralData, ValuesOutOfTheirRangesAreBroughtBackWithoutRewritingTheFile) {
+  struct Case {
+    std::string line;
+    int season, matchday, order, method, orientation;
+  };
+  const Case cases[] = {
+      {"0,\"01/09/02\",0,0,0,0,0,0,0,0,\"0.50\",\"00\",\"00000\",\"Si\"\r\n", 44, 1, 1, 1, 1},
+      {"120,\"01/09/02\",31,4,0,0,0,0,3,120,\"0.50\",\"00\",\"00000\",\"Si\"\r\n", 52, 52, 30, 1, 1},
+      {"-5,\"01/09/02\",-5,-1,0,0,0,0,-2,-3,\"0.50\",\"00\",\"00000\",\"Si\"\r\n", 44, 1, 1, 1, 1},
+      {"40,\"01/09/02\",7,2,0,0,0,0,2,38,\"0.50\",\"00\",\"00000\",\"Si\"\r\n", 38, 38, 7, 2, 2},
+  };
+  for (const Case& c : cases) {
+    TestState t;
+    t.folder.Write("DATOSGEN.VTR", c.line);
+    ReadGeneralData(t.app);
+    EXPECT_EQ(t.app.totalMatchdays, c.season) << c.line;
+    EXPECT_EQ(t.app.currentMatchday, c.matchday) << c.line;
+    EXPECT_EQ(t.app.currentOrder, c.order) << c.line;
+    EXPECT_EQ(t.app.reductionMethod, c.method) << c.line;
+    EXPECT_EQ(t.app.printOrientation, c.orientation) << c.line;
+    EXPECT_TRUE(t.reporter.messages.empty());
+    EXPECT_EQ(t.folder.Read("DATOSGEN.VTR"), c.line);
+  }
+}
+
 TEST(GeneralData, AShortLineIsReportedAndKeepsTheFieldsReadSoFar) {
   TestState t;
   SetGeneralDataDefaults(t.app);

@@ -24,6 +24,11 @@ TEST(AddressFile, WrittenTrimmedOnePerLineAndReadAsDelimitedItems) {
   EXPECT_EQ(LoadAddressList(t.app), (Names{"pepe@correo.es", "ana@peña.es", "Ana", "a", "b@c.es"}));
   EXPECT_EQ(t.app.lastFileError, 0);
   EXPECT_TRUE(t.reporter.messages.empty());
+
+  // A damaged file of one huge line and many empty ones: an entry is cut to
+  // the width an address can be typed with.
+  t.folder.Write("DIRECC.VTR", std::string(2000000, '\r') + std::string(10000000, 'a') + "\r\nb@c.es\r\n");
+  EXPECT_EQ(LoadAddressList(t.app), (Names{std::string(50, 'a'), "b@c.es"}));
 }
 
 }  // namespace

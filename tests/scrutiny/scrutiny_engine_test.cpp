@@ -56,6 +56,14 @@ TEST(PrizeBoxes, TypingKeepsDigitsAndPointsAndLeavingNormalises) {
   const std::pair<const char*, const char*> left[] = {
       {"007", "7"}, {"abc", "0"}, {"1.2.3", "1.2"}, {"99999999999", "99999999999"}};
   for (const auto& [typed, shown] : left) EXPECT_EQ(NormalPrizeText(typed), shown) << typed;
+
+  // Prizes read from a damaged record follow the same rules.
+  std::string record = EmptyMatchdayRecord();
+  const char* stored[] = {"1e308", "-5", " 12.50", "", "1.2.3"};
+  for (int k = 0; k < 5; ++k) SetPrizeText(record, k + 1, stored[k]);
+  const ScrutinyEntry entry = ScrutinyEntryOf(record);
+  EXPECT_EQ(entry.prizeTexts, (std::array<std::string, 5>{"1308", "5", "12.5", "", "1.2"}));
+  EXPECT_EQ(entry.prizes, (std::array<double, 5>{1308, 5, 12.5, 0, 1.2}));
 }
 
 TEST(RunScrutiny, SeventeenColumnsGiveThreeSlipsOfWhichTheSecondHoldsNoPrize) {
