@@ -45,7 +45,7 @@ set(VETRA_EMBEDDED_RESOURCES
   sounds/10.wav
 )
 list(APPEND VETRA_GUI_SOURCES platform/qt_printer.cpp)
-list(APPEND VETRA_GUI_SOURCES platform/print_preview.cpp)
+list(APPEND VETRA_GUI_SOURCES platform/print_preview.cpp output/print_job.cpp)
 list(APPEND VETRA_GUI_SOURCES matchdays/selection_lists.cpp)
 list(APPEND VETRA_GUI_SOURCES maintenance/historic.cpp)
 list(APPEND VETRA_EMBEDDED_RESOURCES carpeta.png)

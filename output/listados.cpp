@@ -30,6 +30,7 @@
 #include "output/guarantee_listing.h"
 #include "output/listings.h"
 #include "output/mail_dispatch.h"
+#include "output/print_job.h"
 #include "output/slip_printing.h"
 #include "platform/drives.h"
 #include "platform/locale_marks.h"
@@ -100,11 +101,6 @@ constexpr OutputKind kKinds[] = {{"Imprimir los datos básicos de la reducción"
                                  {"Imprimir boletos en papel continuo", 2430},
                                  {"Enviar datos por correo electrónico", 2460}};
 
-std::function<std::unique_ptr<Printer>()>& PrinterMaker() {
-  static std::function<std::unique_ptr<Printer>()> make;
-  return make;
-}
-
 // A run drawn in the preview: it shows, asks and waits for nothing.
 class QuietRun final : public OutputRun {
  public:
@@ -135,8 +131,6 @@ void OnGround(QWidget* control) {
 }
 
 }  // namespace
-
-void SetOutputPrinterForTesting(std::function<std::unique_ptr<Printer>()> make) { PrinterMaker() = std::move(make); }
 
 Listados::Listados(AppState& app, QWidget* parent)
     : QDialog(parent), app_(app), type_(std::clamp<int>(app.outputType, kBasicData, kMail)) {
@@ -493,8 +487,7 @@ void Listados::Imprimir() {
   cancelRequested_ = repeatRequested_ = nextRequested_ = false;
   pdfFiles_.clear();
   {
-    std::unique_ptr<Printer> printer =
-        PrinterMaker() ? PrinterMaker()() : std::make_unique<QtPrinter>(DefaultPdfFolder());
+    const std::unique_ptr<Printer> printer = MakeJobPrinter();
     printer_ = printer.get();
     RunOutput(*printer, *this);
     printer_ = nullptr;
@@ -678,7 +671,7 @@ void Listados::TellWherePdfsWent() {
           : QString::number(pdfFiles_.size()) + QStringLiteral(" ficheros PDF de la carpeta ") +
                 QString::fromStdString(std::filesystem::path(pdfFiles_.front()).parent_path().string());
   ShowMessage(app_, QStringLiteral("IMPRESIÓN EN PDF"),
-              WhyPdf() + QStringLiteral("Lo impreso se ha guardado en ") + where + QStringLiteral("."));
+              SavedAsPdfText(QStringLiteral("Lo impreso"), where));
   ShowNormalPointer();
 }
 

@@ -5,8 +5,6 @@
 // runs behind Pic_Copiar and Pic_Enviar.
 #include <QDialog>
 #include <QRect>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -120,8 +118,5 @@ class Listados : public QDialog, private OutputRun {
   bool repeatRequested_ = false;
   bool nextRequested_ = false;
 };
-
-// Where printed outputs go: the system's printer unless a test says otherwise.
-void SetOutputPrinterForTesting(std::function<std::unique_ptr<Printer>()> make);
 
 }  // namespace vetra

@@ -15,9 +15,8 @@
 #include "app/sounds.h"
 #include "output/guarantee_listing.h"
 #include "output/listings.h"
+#include "output/print_job.h"
 #include "platform/locale_marks.h"
-#include "platform/print_preview.h"
-#include "platform/qt_printer.h"
 #include "platform/text.h"
 
 namespace vetra {
@@ -47,11 +46,6 @@ constexpr int kButtonPitch = 46;
 // How often the progress bar follows the worker.
 constexpr int kPollMilliseconds = 30;
 
-std::function<std::unique_ptr<Printer>()>& PrinterMaker() {
-  static std::function<std::unique_ptr<Printer>()> make;
-  return make;
-}
-
 // The worker's side of the progress: how far, and whether to go on.
 class WorkerProgress : public RunProgress {
  public:
@@ -71,10 +65,6 @@ QString HitsCaption(int cell) {
 }
 
 }  // namespace
-
-void SetGuaranteePrinterForTesting(std::function<std::unique_ptr<Printer>()> make) {
-  PrinterMaker() = std::move(make);
-}
 
 Garantia::Garantia(AppState& app, QWidget* parent) : QDialog(parent), app_(app) {
   setObjectName(QStringLiteral("garantia"));
@@ -245,19 +235,7 @@ void Garantia::PrintTable() {
   PlaySoundEffect(app_, 9);
   const auto job = [this](Printer& printer) { return PrintGuarantee(printer, app_, run_.figures, LocaleMarks()); };
   // The table is looked at on the screen before it goes to paper.
-  if (!ShowPrintPreview(this, job)) return;
-  ShowHourglass();
-  std::unique_ptr<Printer> printer =
-      PrinterMaker() ? PrinterMaker()() : std::make_unique<QtPrinter>(DefaultPdfFolder());
-  const std::string failure = job(*printer);
-  ShowNormalPointer();
-  const auto* qtPrinter = dynamic_cast<const QtPrinter*>(printer.get());
-  if (!failure.empty())
-    ShowMessage(app_, QStringLiteral("ERROR DE IMPRESIÓN"), FromMessage(failure));
-  else if (qtPrinter && !qtPrinter->LastPdfFile().empty())
-    ShowMessage(app_, QStringLiteral("GARANTÍA EN PDF"),
-                QStringLiteral("No hay ninguna impresora instalada. La garantía se ha guardado en el fichero ") +
-                    QString::fromStdString(qtPrinter->LastPdfFile()) + QStringLiteral("."));
+  PreviewAndPrint(this, app_, job, QStringLiteral("GARANTÍA EN PDF"), QStringLiteral("La garantía"));
 }
 
 // However the screen goes, no worker outlives it: it is told to stop and

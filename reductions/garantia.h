@@ -7,8 +7,6 @@
 // screen after a run and from the reduction browser.
 #include <QDialog>
 #include <atomic>
-#include <functional>
-#include <memory>
 
 #include "reductions/guarantee.h"
 
@@ -22,7 +20,6 @@ namespace vetra {
 struct AppState;
 class DrawingSurface;
 class PictureButton;
-class Printer;
 
 class Garantia : public QDialog {
   Q_OBJECT
@@ -66,8 +63,5 @@ class Garantia : public QDialog {
 
 // Opens the screen on the current matchday and order.
 void ShowGuarantee(AppState& app, QWidget* parent);
-
-// Where the table is printed: the system's printer unless a test says otherwise.
-void SetGuaranteePrinterForTesting(std::function<std::unique_ptr<Printer>()> make);
 
 }  // namespace vetra

@@ -22,9 +22,8 @@
 #include "app/section_screen.h"
 #include "app/sounds.h"
 #include "matchdays/matchday_file.h"
+#include "output/print_job.h"
 #include "platform/locale_marks.h"
-#include "platform/print_preview.h"
-#include "platform/qt_printer.h"
 #include "platform/text.h"
 #include "reductions/base_file.h"
 #include "reductions/reduction_tables.h"
@@ -67,11 +66,6 @@ const QString kErrorText = QStringLiteral(
     "No existe una reducción que coincida con la Jornada y el número de Orden que se ha indicado. Sólo se puede "
     "realizar el escrutinio de una reducción existente. Indique los datos correctos o busque en el Índice la "
     "reducción de la que desea efectuar el escrutinio.");
-
-std::function<std::unique_ptr<Printer>()>& PrinterMaker() {
-  static std::function<std::unique_ptr<Printer>()> make;
-  return make;
-}
 
 const QPixmap& GlyphStrip() {
   static const QPixmap strip(QStringLiteral(":/signosel.png"));
@@ -117,10 +111,6 @@ void FitWidestLine(QListWidget* list) {
 }
 
 }  // namespace
-
-void SetScrutinyPrinterForTesting(std::function<std::unique_ptr<Printer>()> make) {
-  PrinterMaker() = std::move(make);
-}
 
 Escrutin::Escrutin(AppState& app, QWidget* parent) : QDialog(parent), app_(app) {
   setObjectName(QStringLiteral("escrutin"));
@@ -408,20 +398,7 @@ void Escrutin::PrintScrutiny() {
     return PrintScrutinyReport(printer, app_, entry_.prizes, result_, LocaleMarks());
   };
   // The report is looked at on the screen before it goes to paper.
-  if (!ShowPrintPreview(this, report)) return;
-  ShowHourglass();
-  std::unique_ptr<Printer> printer =
-      PrinterMaker() ? PrinterMaker()() : std::make_unique<QtPrinter>(DefaultPdfFolder());
-  const std::string failure = report(*printer);
-  ShowNormalPointer();
-  const auto* qtPrinter = dynamic_cast<const QtPrinter*>(printer.get());
-  if (!failure.empty()) {
-    ShowMessage(app_, QStringLiteral("ERROR DE IMPRESIÓN"), FromMessage(failure));
-  } else if (qtPrinter && !qtPrinter->LastPdfFile().empty()) {
-    ShowMessage(app_, QStringLiteral("ESCRUTINIO EN PDF"),
-                WhyPdf() + QStringLiteral("El escrutinio se ha guardado en el fichero ") +
-                    QString::fromStdString(qtPrinter->LastPdfFile()) + QStringLiteral("."));
-  }
+  PreviewAndPrint(this, app_, report, QStringLiteral("ESCRUTINIO EN PDF"), QStringLiteral("El escrutinio"));
 }
 
 void Escrutin::Leave() {

@@ -6,8 +6,6 @@
 // menu closes it on its next press.
 #include <QDialog>
 #include <array>
-#include <functional>
-#include <memory>
 
 #include "reductions/stored_sheet.h"
 #include "scrutiny/scrutiny_engine.h"
@@ -22,7 +20,6 @@ namespace vetra {
 struct AppState;
 class DrawingSurface;
 class PictureButton;
-class Printer;
 
 class Escrutin : public QDialog {
   Q_OBJECT
@@ -75,8 +72,5 @@ class Escrutin : public QDialog {
   bool printingAvailable_ = false;
   bool busy_ = false;
 };
-
-// Where the report goes: the system's printer unless a test says otherwise.
-void SetScrutinyPrinterForTesting(std::function<std::unique_ptr<Printer>()> make);
 
 }  // namespace vetra

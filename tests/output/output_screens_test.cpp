@@ -17,6 +17,7 @@
 #include "app/vetra.h"
 #include "matchdays/selection_lists.h"
 #include "output/listados.h"
+#include "output/print_job.h"
 #include "platform/qt_printer.h"
 #include "reductions/base_file.h"
 #include "tests/output/output_test_support.h"
@@ -103,7 +104,7 @@ class OutputScreensTest : public QObject {
 
  private slots:
   void cleanup() {
-    SetOutputPrinterForTesting(nullptr);
+    SetPrinterForTesting(nullptr);
     SetMessageHookForTesting(nullptr);
   }
 
@@ -160,7 +161,7 @@ class OutputScreensTest : public QObject {
     testing::StoreTestColumns(f.t, 17);  // 3 slips, the last of one column
     f.t.app.outputType = 1;
     testing::RecordingPrinter printed;
-    SetOutputPrinterForTesting([&printed] { return std::make_unique<KeptRecording>(printed); });
+    SetPrinterForTesting([&printed] { return std::make_unique<KeptRecording>(printed); });
     QStringList titles;
     RecordMessages(titles);
     Listados screen(f.t.app, nullptr);
@@ -231,7 +232,7 @@ class OutputScreensTest : public QObject {
     LoadBase(f.t.app, 1, 1);  // none stored: only a test print has something to do
     f.t.app.slipCount = 1;
     const std::string pdfFolder = f.t.folder.File("pdf");
-    SetOutputPrinterForTesting([&] { return std::make_unique<QtPrinter>(pdfFolder, QtPrinter::Output::Pdf); });
+    SetPrinterForTesting([&] { return std::make_unique<QtPrinter>(pdfFolder, QtPrinter::Output::Pdf); });
     QStringList titles;
     RecordMessages(titles);
     Listados screen(f.t.app, nullptr);

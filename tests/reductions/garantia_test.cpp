@@ -15,17 +15,18 @@
 #include "matchdays/matchday_file.h"
 #include "output/guarantee_listing.h"
 #include "output/listados.h"
+#include "output/print_job.h"
 #include "platform/drives.h"
-#include "platform/mail_transport.h"
 #include "platform/locale_marks.h"
+#include "platform/mail_transport.h"
 #include "platform/text.h"
 #include "reductions/column_file.h"
 #include "reductions/consredu.h"
 #include "reductions/garantia.h"
 #include "reductions/reducir.h"
 #include "reductions/reduction_store.h"
-#include "tests/reductions/base_builder.h"
 #include "tests/output/recording_mail_transport.h"
+#include "tests/reductions/base_builder.h"
 #include "tests/reductions/numbered_columns.h"
 #include "tests/support/gui_support.h"
 #include "tests/support/recording_printer.h"
@@ -115,12 +116,12 @@ class GarantiaTest : public QObject {
 
       // Printed after its preview, line for line as the screen shows it.
       std::vector<testing::PrintedOperation> operations;
-      SetGuaranteePrinterForTesting([&operations] { return std::make_unique<KeptPrinter>(operations); });
+      SetPrinterForTesting([&operations] { return std::make_unique<KeptPrinter>(operations); });
       testing::WhenModal([](QWidget* preview) {
         QTest::mouseClick(preview->findChild<QPushButton*>(QStringLiteral("imprimir")), Qt::LeftButton);
       });
       Press(screen, "Pic_Imprimir");
-      SetGuaranteePrinterForTesting(nullptr);
+      SetPrinterForTesting(nullptr);
       QStringList printed;
       for (const testing::PrintedOperation& op : operations)
         if (op.op == testing::PrinterOp::Print) printed << FromFileText(op.text);

@@ -16,10 +16,11 @@
 #include "app/section_screen.h"
 #include "app/vetra.h"
 #include "matchdays/selection_lists.h"
+#include "output/print_job.h"
 #include "output/salida.h"
-#include "reductions/consredu.h"
 #include "platform/help_viewer.h"
 #include "platform/qt_printer.h"
+#include "reductions/consredu.h"
 #include "scrutiny/escrutin.h"
 #include "tests/scrutiny/seventeen_columns.h"
 #include "tests/support/gui_support.h"
@@ -136,7 +137,7 @@ class EscrutinTest : public QObject {
   void FromTheMenuButtonToTheListsTheRecordAndTheReport() {
     Fixture f;
     const std::string pdfFolder = f.t.folder.File("pdf");
-    SetScrutinyPrinterForTesting(
+    SetPrinterForTesting(
         [pdfFolder] { return std::make_unique<QtPrinter>(pdfFolder, QtPrinter::Output::Pdf); });
     MainMenu menu(f.t.app);
     menu.show();
@@ -175,7 +176,7 @@ class EscrutinTest : public QObject {
     MessageCatcher messages;
     preview("imprimir");
     Press(screen, QStringLiteral("Pic_Imprimir"));
-    SetScrutinyPrinterForTesting(nullptr);
+    SetPrinterForTesting(nullptr);
     QCOMPARE(messages.titles, QStringList{QStringLiteral("ESCRUTINIO EN PDF")});
     QVERIFY(!std::filesystem::is_empty(pdfFolder));
   }
