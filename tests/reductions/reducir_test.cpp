@@ -170,21 +170,6 @@ class ReducirTest : public QObject {
     QCOMPARE(f.t.folder.Read("RED0101.VTR"), std::string("\"1X21X21X21X21X\"\r\n"));
   }
 
-  void GeneralDataOutOfRangeOpenTheScreenWithoutAnError() {
-    for (const char* line : {"0,\"01/09/02\",0,0,0,0,0,0,0,0,\"0.50\",\"00\",\"00000\",\"Si\"",
-                             "120,\"01/09/02\",99,9,0,0,0,0,7,120,\"0.50\",\"00\",\"00000\",\"Si\""}) {
-      Fixture f;
-      testing::WriteGeneralDataLine(f.t.folder, line);
-      ReadGeneralData(f.t.app);
-      f.t.folder.Write("JORNADAS.VTR", "");
-      Reducir screen(f.t.app, nullptr);
-      screen.show();
-      QCOMPARE(f.t.reporter.messages, std::vector<std::string>{});
-      for (const char* list : {"Lis_Jornadas", "Lis_Orden"})
-        QVERIFY(screen.findChild<QWidget*>(QString::fromLatin1(list))->x() >= 0);
-    }
-  }
-
   void DamagedIndexFilesOpenedAndLeftStayByteIdentical() {
     BaseRecord stored = EmptyBaseRecord();
     stored.matchday = stored.orderNumber = stored.reductionMethod = 1;
